@@ -1,0 +1,39 @@
+#include "app/gravelock_app.h"
+
+#include "about/about_windows.h"
+#include "advanced/advanced_windows.h"
+#include "core/ui/splash.h"
+#include "launcher/launcher_windows.h"
+#include "server/server_windows.h"
+#include "setup/setup_windows.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace gravelock {
+
+void registerAllWindows(WindowRegistry& registry) {
+    registry.add(QStringLiteral("splash"),
+                 [](AppContext& context) { return new SplashWindow(context); });
+    registerLauncherWindows(registry);
+    registerSetupWindows(registry);
+    registerServerWindows(registry);
+    registerAdvancedWindows(registry);
+    registerAboutWindows(registry);
+}
+
+Gravelock::Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
+                     GameStarter& starter, std::function<void()> quit)
+    : context_(std::move(settingsFile), messages, files, starter, std::move(quit)) {
+    registerAllWindows(context_.windows());
+}
+
+void Gravelock::start() { context_.windows().show(QStringLiteral("splash")); }
+
+std::string settingsFileBesideExecutable() {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("orvo.ini"))
+        .toStdString();
+}
+
+} // namespace gravelock

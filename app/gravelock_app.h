@@ -1,0 +1,30 @@
+// The whole program without its event loop: every window registered on one
+// context, and the start at the splash. main() and the end-to-end tests use it.
+#pragma once
+
+#include "core/ui/app_context.h"
+
+#include <functional>
+#include <string>
+
+namespace gravelock {
+
+void registerAllWindows(WindowRegistry& registry);
+
+class Gravelock {
+public:
+    Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
+              GameStarter& starter, std::function<void()> quit);
+
+    AppContext& context() { return context_; }
+    // Shows the splash, which opens the wizard or the main window.
+    void start();
+
+private:
+    AppContext context_;
+};
+
+// The settings file beside the running executable.
+std::string settingsFileBesideExecutable();
+
+} // namespace gravelock

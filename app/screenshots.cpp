@@ -1,0 +1,137 @@
+// Renders every window of the program to PNG, on the offscreen platform, with a
+// sample settings file and sample map folders:
+//   gravelock-screenshots OUTPUT_FOLDER
+#include "app/gravelock_app.h"
+#include "core/ui/german.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <array>
+#include <initializer_list>
+#include <cstdio>
+
+namespace {
+
+using namespace gravelock;
+
+// Message boxes are answered at once and listed, so loads never block.
+class ListedMessages final : public MessageBoxes {
+public:
+    MsgResult show(QWidget*, const Message& m) override {
+        std::printf("  message: %s / %s\n", qPrintable(m.title), qPrintable(m.text));
+        return MsgResult::Ok;
+    }
+};
+class NoFiles final : public FileDialogs {
+public:
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+};
+class NoStart final : public GameStarter {
+public:
+    StartResult start(const std::string&, int) override { return {true, {}, {}}; }
+};
+
+void touch(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+}
+
+std::string sampleInstall(const QTemporaryDir& dir) {
+    const QString root = dir.filePath(QStringLiteral("Half-Life"));
+    QDir().mkpath(root + QStringLiteral("/valve/maps"));
+    QDir().mkpath(root + QStringLiteral("/tfc/maps"));
+    for (const char* map : {"crossfire.bsp", "datacore.bsp", "stalkyard.bsp", "bounce.bsp",
+                            "snark_pit.bsp", "undertow.bsp", "Gasworks.BSP"})
+        touch(root + QStringLiteral("/valve/maps/") + QLatin1String(map));
+    for (const char* map : {"2fort.bsp", "well.bsp", "rock2.bsp"})
+        touch(root + QStringLiteral("/tfc/maps/") + QLatin1String(map));
+    touch(root + QStringLiteral("/hl.exe"));
+
+    const std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
+    const std::string r = root.toStdString();
+    for (const auto& [section, key, value] : std::initializer_list<std::array<std::string, 3>>{
+             {"MISC", "firstuse", "no"},
+             {"MISC", "tfc", "true"},
+             {"MISC", "user", "Jörg Kühn"},
+             {"MISC", "company", "Die Schrotflinten"},
+             {"GAMEDIR", "program", r + "/hl.exe"},
+             {"GAMEDIR", "maps", r + "/valve/maps"},
+             {"GAMEDIR", "tfcmaps", r + "/tfc/maps"},
+             {"GAMEDIR", "valve", r + "/valve/"}})
+        WritePPS(section, key, value, ini);
+    return ini;
+}
+
+bool save(QWidget* widget, const QString& path) {
+    QApplication::processEvents();
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    installGermanQtTexts(app);
+    useDesignFont();
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: gravelock-screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+
+    QTemporaryDir dir;
+    ListedMessages messages;
+    NoFiles files;
+    NoStart starter;
+    Gravelock program(sampleInstall(dir), messages, files, starter, [] {});
+    WindowRegistry& windows = program.context().windows();
+
+    QFile captions(out + QStringLiteral("/captions.txt"));
+    captions.open(QIODevice::WriteOnly);
+    QTextStream captionList(&captions);
+
+    bool ok = true;
+    for (const QString& name : windows.names()) {
+        std::printf("%s\n", qPrintable(name));
+        QWidget* window = windows.show(name);
+        if (!window)
+            continue;
+        window->show();
+        captionList << name << ": \"" << window->windowTitle() << "\"\n";
+        const QString base = out + QLatin1Char('/') + name;
+        if (auto* tabs = window->findChild<QTabWidget*>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                ok = save(window, base + QStringLiteral("-tab%1.png").arg(i + 1)) && ok;
+            }
+        } else {
+            ok = save(window, base + QStringLiteral(".png")) && ok;
+        }
+        if (auto* main = qobject_cast<QMainWindow*>(window)) {
+            for (QMenu* menu : main->menuBar()->findChildren<QMenu*>()) {
+                menu->popup(window->mapToGlobal(QPoint(0, 0)));
+                ok = save(menu, base + QStringLiteral("-menu-") + menu->objectName() +
+                                    QStringLiteral(".png")) &&
+                     ok;
+                menu->hide();
+            }
+        }
+            windows.unload(name);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return ok ? 0 : 1;
+}

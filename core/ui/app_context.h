@@ -1,0 +1,71 @@
+// What every window shares, handed to each window at construction: the settings
+// file, message boxes, the file-open dialog, the game start and the window
+// registry. Windows keep no other link to each other.
+#pragma once
+
+#include "core/settings.h"
+#include "core/ui/services.h"
+#include "core/ui/window_registry.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace gravelock {
+
+inline const QString kProgramTitle = QStringLiteral("Gravelock");
+
+class AppContext {
+public:
+    // `quit` ends the program at once; it runs when no window is visible any more
+    // and for the menu's "&Beenden".
+    AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
+               GameStarter& starter, std::function<void()> quit);
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    const std::string& settingsFile() const { return settingsFile_; }
+    // The folder of the settings file, where the program's own files live.
+    QString programFolder() const;
+
+    // GetPPS on orvo.ini, as UTF-8 and as QString.
+    std::string getPPS(const std::string& cat, const std::string& cle, const std::string& def,
+                       std::int32_t max) const;
+    QString readSetting(const std::string& cat, const std::string& cle, const std::string& def,
+                        std::int32_t max) const;
+
+    // WritePPS on orvo.ini. A failure is shown to the player, naming the file and
+    // the reason, and returned: the caller must not go on as if saved.
+    bool writeSetting(QWidget* parent, const std::string& section, const std::string& key,
+                      const QString& value);
+
+    // A message box; an empty title shows the program's title.
+    MsgResult message(QWidget* parent, const QString& text, const QString& title = {},
+                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+    MsgResult message(QWidget* parent, Message message);
+
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter);
+
+    // StartGame; a failed start is shown to the player the same way for every
+    // caller. Returns whether the game was started.
+    bool startGame(QWidget* parent, const QString& commandText, int windowStyle);
+
+    WindowRegistry& windows() { return registry_; }
+
+    // Ends the program at once, whatever is open.
+    void quit();
+
+private:
+    std::string settingsFile_;
+    MessageBoxes& messages_;
+    FileDialogs& files_;
+    GameStarter& starter_;
+    std::function<void()> quit_;
+    WindowRegistry registry_;
+};
+
+} // namespace gravelock

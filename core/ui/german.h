@@ -1,0 +1,14 @@
+#pragma once
+
+class QApplication;
+
+namespace gravelock {
+
+// Qt's own texts (standard buttons, file dialog) in German, like the windows.
+// Returns whether the translation was found.
+bool installGermanQtTexts(QApplication& app);
+
+// The font the windows are laid out for: 8 points, Arial-like where installed.
+void useDesignFont();
+
+} // namespace gravelock

@@ -1,0 +1,48 @@
+#include "core/ui/services.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace gravelock {
+
+MsgResult QtMessageBoxes::show(QWidget* parent, const Message& message) {
+    QMessageBox box(parent);
+    box.setText(message.text);
+    box.setWindowTitle(message.title);
+    switch (message.icon) {
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    if (message.buttons == MsgButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    if (message.systemModal)
+        box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& title,
+                                               const QString& filter) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace gravelock

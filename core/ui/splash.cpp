@@ -1,0 +1,40 @@
+#include "core/ui/splash.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+namespace gravelock {
+
+SplashWindow::SplashWindow(AppContext& context)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), context_(context) {
+    setObjectName(QStringLiteral("splash"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setClientSizeTwips(this, 9165, 5385);
+
+    Logo = makeControl<QLabel>(this, "Logo", 0, 0, 9165, 5400);
+    Logo->setPixmap(QPixmap(QStringLiteral(":/pictures/splash_logo.png")));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(kShowMilliseconds);
+    connect(Timer1, &QTimer::timeout, this, &SplashWindow::tick);
+    Timer1->start();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void SplashWindow::tick() {
+    Timer1->stop();
+    const bool firstUse = context_.getPPS("MISC", "firstuse", "error", 100) == "yes";
+    context_.windows().show(firstUse ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
+    context_.windows().unload(QStringLiteral("splash"));
+}
+
+} // namespace gravelock

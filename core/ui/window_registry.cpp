@@ -1,0 +1,121 @@
+#include "core/ui/window_registry.h"
+
+#include <QEvent>
+#include <QTimer>
+
+namespace gravelock {
+
+WindowRegistry::WindowRegistry(AppContext& context) : context_(context) {}
+
+WindowRegistry::~WindowRegistry() { destroyAll(); }
+
+void WindowRegistry::add(const QString& name, Factory factory) {
+    factories_.insert(name, std::move(factory));
+}
+
+QStringList WindowRegistry::names() const {
+    QStringList list = factories_.keys();
+    list.sort();
+    return list;
+}
+
+QWidget* WindowRegistry::find(const QString& name) const {
+    const auto it = loaded_.constFind(name);
+    return it == loaded_.constEnd() ? nullptr : it->data();
+}
+
+QWidget* WindowRegistry::load(const QString& name) {
+    if (QWidget* window = find(name))
+        return window;
+    const auto factory = factories_.constFind(name);
+    if (factory == factories_.constEnd())
+        return nullptr;
+    // Registered before the load steps run, so that they can find their own window.
+    QWidget* window = (*factory)(context_);
+    Q_ASSERT(window->objectName() == name);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->installEventFilter(this);
+    if (!loaded_.value(name))
+        loaded_.insert(name, window);
+    return window;
+}
+
+QWidget* WindowRegistry::show(const QString& name) {
+    const bool wasLoaded = isLoaded(name);
+    QWidget* window = load(name);
+    if (!window)
+        return nullptr;
+    if (!wasLoaded && keepHidden_ == window) {
+        keepHidden_.clear();
+        return window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void WindowRegistry::unload(const QString& name) {
+    QWidget* window = find(name);
+    if (!window)
+        return;
+    forget(window);
+    window->close();
+}
+
+void WindowRegistry::setEnabled(const QString& name, bool enabled) {
+    if (QWidget* window = find(name))
+        window->setEnabled(enabled);
+}
+
+void WindowRegistry::keepHiddenAfterLoad(QWidget* window) {
+    keepHidden_ = window;
+    window->hide();
+}
+
+void WindowRegistry::destroyAll() {
+    const auto windows = loaded_.values();
+    loaded_.clear();
+    for (const auto& window : windows) {
+        if (window) {
+            window->removeEventFilter(this);
+            delete window.data();
+        }
+    }
+}
+
+bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        // The close box unloads the window; WA_DeleteOnClose destroys it.
+        if (auto* window = qobject_cast<QWidget*>(watched))
+            forget(window);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowRegistry::forget(QWidget* window) {
+    for (auto it = loaded_.begin(); it != loaded_.end();) {
+        if (it.value() == window || it.value().isNull())
+            it = loaded_.erase(it);
+        else
+            ++it;
+    }
+    checkSomethingVisibleLater();
+}
+
+void WindowRegistry::checkSomethingVisibleLater() {
+    // Checked once the current handler is done: a window commonly unloads itself
+    // and then shows the next one.
+    if (checkPending_)
+        return;
+    checkPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        checkPending_ = false;
+        for (const auto& window : std::as_const(loaded_))
+            if (window && window->isVisible())
+                return;
+        emit nothingVisible();
+    });
+}
+
+} // namespace gravelock

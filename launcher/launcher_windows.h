@@ -1,0 +1,10 @@
+#pragma once
+
+namespace gravelock {
+
+class WindowRegistry;
+
+// Makes this subsystem's windows known to the registry by their design names.
+void registerLauncherWindows(WindowRegistry& registry);
+
+} // namespace gravelock

@@ -1,0 +1,299 @@
+#include "launcher/sp_window.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+#include "launcher/launch_command.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace gravelock {
+namespace {
+
+const QString kMapPattern = QStringLiteral("*.bsp");
+
+} // namespace
+
+SpWindow::SpWindow(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("sp"));
+    setWindowTitle(QStringLiteral("Gravelock - Deathmatch Spiel"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    buildMenu();
+    load();
+}
+
+void SpWindow::buildControls() {
+    auto* client = new QWidget(this);
+    setClientSizeTwips(client, 7965, 5055);
+    setCentralWidget(client);
+
+    launch = makeControl<QPushButton>(client, "launch", 6480, 4440, 1335, 375);
+    launch->setText(QStringLiteral("S&taren"));
+    launch->setToolTip(QStringLiteral("Let's punch it!"));
+
+    reset = makeControl<QPushButton>(client, "reset", 4920, 4440, 1335, 375);
+    reset->setText(QStringLiteral("&Standard"));
+
+    frmCommand = makeControl<QGroupBox>(client, "frmCommand", 4920, 3240, 2895, 975);
+    frmCommand->setTitle(QStringLiteral("Command line"));
+    txtCommand = makeControl<QLineEdit>(frmCommand, "txtCommand", 120, 360, 2535, 315);
+
+    frm3 = makeControl<QGroupBox>(client, "frm3", 2640, 120, 2055, 4695);
+    frm3->setTitle(QStringLiteral("Verfügbare Karten"));
+    confirmMap = makeControl<QPushButton>(frm3, "confirmMap", 240, 4080, 1575, 375);
+    confirmMap->setText(QStringLiteral("&Diese Karte"));
+    dirFichiers = makeControl<FileListBox>(frm3, "dirFichiers", 240, 360, 1575, 3540);
+    dirFichiers->setPattern(kMapPattern);
+
+    frm2 = makeControl<QGroupBox>(client, "frm2", 4920, 120, 2895, 2895);
+    frm2->setTitle(QStringLiteral("Game type"));
+    optTFC = makeControl<QRadioButton>(frm2, "optTFC", 120, 720, 2655, 375);
+    optTFC->setText(QStringLiteral("Team Fortress Classic"));
+    chkClose = makeControl<QCheckBox>(frm2, "chkClose", 120, 2280, 2655, 495);
+    chkClose->setText(QStringLiteral("Schließe den ORVO nach dem starten"));
+    optSP = makeControl<QRadioButton>(frm2, "optSP", 120, 1080, 1575, 375);
+    optSP->setText(QStringLiteral("Einzelspieler"));
+    cmbDifficult = makeControl<QComboBox>(frm2, "cmbDifficult", 600, 1680, 1815, 315);
+    cmbDifficult->setEditable(true);
+    cmbDifficult->addItems({QStringLiteral("Einfach"), QStringLiteral("Mittel"),
+                            QStringLiteral("Hard!")});
+    cmbDifficult->setCurrentIndex(-1);
+    cmbDifficult->setEditText(QStringLiteral("Wähle ..."));
+    optDM = makeControl<QRadioButton>(frm2, "optDM", 120, 360, 1455, 375);
+    optDM->setText(QStringLiteral("Deathmatch"));
+    optDM->setChecked(true);
+
+    frm1 = makeControl<QGroupBox>(client, "frm1", 120, 120, 2295, 4695);
+    frm1->setTitle(QStringLiteral("Allgemeines"));
+    numeric = makeControl<QCheckBox>(frm1, "numeric", 120, 1920, 1935, 375);
+    numeric->setText(QStringLiteral("Nummerierter PING!"));
+    parameters = makeControl<QLineEdit>(frm1, "parameters", 120, 3120, 1815, 315);
+    parameters->setToolTip(QStringLiteral("Type here your(s) additional(s) parameter(s)"));
+    parameters->setVisible(false);
+    txtSelMap = makeControl<QLineEdit>(frm1, "txtSelMap", 120, 4080, 1815, 315);
+    chkAdd = makeControl<QCheckBox>(frm1, "chkAdd", 120, 2640, 2055, 375);
+    chkAdd->setText(QStringLiteral("Zustezliche Parameter"));
+    cheats = makeControl<QCheckBox>(frm1, "cheats", 120, 360, 1695, 495);
+    cheats->setText(QStringLiteral("Cheats EIN"));
+    console = makeControl<QCheckBox>(frm1, "console", 120, 840, 1695, 495);
+    console->setText(QStringLiteral("Konsole EIN"));
+    dev = makeControl<QCheckBox>(frm1, "dev", 120, 1320, 1935, 495);
+    dev->setText(QStringLiteral("Dev. Modus"));
+    SelMap = makeControl<QLabel>(frm1, "SelMap", 120, 3720, 1695, 255);
+    SelMap->setText(QStringLiteral("Augewählte Karte : "));
+
+    // "launch" comes first in the tab order and has the focus when the window opens.
+    setTabOrder(launch, reset);
+    launch->setFocus();
+    launch->setDefault(false);
+
+    connect(optDM, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            selectDeathmatch();
+    });
+    connect(optSP, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            selectSinglePlayer();
+    });
+    connect(optTFC, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            selectTeamFortress();
+    });
+    for (QCheckBox* box : {cheats, console, dev, numeric})
+        connect(box, &QCheckBox::toggled, this, &SpWindow::updatePreview);
+    connect(chkAdd, &QCheckBox::toggled, parameters, &QLineEdit::setVisible);
+    connect(confirmMap, &QPushButton::clicked, this, &SpWindow::takeSelectedMap);
+    connect(launch, &QPushButton::clicked, this, &SpWindow::startGame);
+    connect(reset, &QPushButton::clicked, this, [this] { resetControls(ResetFrom::Button); });
+
+    fitCaptions(this);
+}
+
+void SpWindow::buildMenu() {
+    const auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                             const QKeySequence& shortcut) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcut(shortcut);
+        return action;
+    };
+
+    mnuFichier = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mnuFichier->setObjectName(QStringLiteral("mnuFichier"));
+    mnuFileitmConnect = item(mnuFichier, "mnuFileitmConnect",
+                             QStringLiteral("&Kontaktiere einen Server ..."), QKeySequence("Ctrl+K"));
+    mnuConfigitmDMM = item(mnuFichier, "mnuConfigitmDMM", QStringLiteral("&Deathmatch Maker ..."),
+                           QKeySequence("Ctrl+D"));
+    mnuFileMapcleItm = item(mnuFichier, "mnuFileMapcleItm", QStringLiteral("K&arten Rollierer ..."),
+                            QKeySequence("Ctrl+R"));
+    mnuFileitmKesmo = item(mnuFichier, "mnuFileitmKesmo",
+                           QStringLiteral("&Erweiterte Gravelock Optionen "), QKeySequence("Ctrl+A"));
+    mnuFichier->addSeparator()->setObjectName(QStringLiteral("Strichx"));
+    mnuFichieritmQuitter = item(mnuFichier, "mnuFichieritmQuitter", QStringLiteral("&Beenden"),
+                                QKeySequence("Ctrl+Q"));
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Setup"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEdititmConfig = item(mnuEdit, "mnuEdititmConfig", QStringLiteral("&Konfiguration"),
+                            QKeySequence("Ctrl+C"));
+    mnuEdititmReset = item(mnuEdit, "mnuEdititmReset", QStringLiteral("&Standardisiere alles"),
+                           QKeySequence("Ctrl+S"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&?"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpitmAbout = item(mnuHelp, "mnuHelpitmAbout", QStringLiteral("&Über ..."),
+                           QKeySequence(Qt::Key_F1));
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("Linexx"));
+    Ueber2 = item(mnuHelp, "Über2", QStringLiteral("Über mich"), QKeySequence());
+
+    connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool("connect"); });
+    connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool("DM"); });
+    connect(mnuFileMapcleItm, &QAction::triggered, this, [this] { openTool("MapCycle"); });
+    connect(mnuFileitmKesmo, &QAction::triggered, this, [this] { openTool("frmAdvanced"); });
+    connect(mnuEdititmConfig, &QAction::triggered, this, [this] { openTool("config"); });
+    connect(mnuFichieritmQuitter, &QAction::triggered, this, [this] { context_.quit(); });
+    connect(mnuEdititmReset, &QAction::triggered, this, [this] { resetControls(ResetFrom::Menu); });
+    connect(mnuHelpitmAbout, &QAction::triggered, this, &SpWindow::showAbout);
+    connect(Ueber2, &QAction::triggered, this, &SpWindow::showTranslatorsNote);
+
+    // The window's size is the design's client area plus the menu bar.
+    setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+}
+
+void SpWindow::load() {
+    const std::string tfc = context_.getPPS("MISC", "tfc", "error", 100);
+    if (tfc == "error") {
+        context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
+                         QStringLiteral("Configuration error"));
+        if (context_.windows().knows(QStringLiteral("config"))) {
+            context_.windows().show(QStringLiteral("config"));
+            // Hidden until the configuration dialog brings the main window back.
+            context_.windows().keepHiddenAfterLoad(this);
+        }
+    }
+    optTFC->setEnabled(tfc != "false");
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
+}
+
+void SpWindow::selectDeathmatch() {
+    setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
+    cmbDifficult->setEnabled(false);
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
+}
+
+void SpWindow::selectSinglePlayer() {
+    cmbDifficult->setEnabled(true);
+    setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
+}
+
+void SpWindow::selectTeamFortress() {
+    setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "tfcmaps", "error", 100));
+    txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
+    cmbDifficult->setEnabled(false);
+}
+
+void SpWindow::updatePreview() {
+    txtCommand->setText(QString::fromStdString(buildSwitchPreview(
+        cheats->isChecked(), console->isChecked(), dev->isChecked(), numeric->isChecked())));
+}
+
+void SpWindow::takeSelectedMap() {
+    const QString map = dirFichiers->selectedFileName();
+    txtSelMap->setText(map);
+    txtSelMap->setToolTip(QStringLiteral("Die ausgewählet Karte ist ") + map);
+}
+
+LaunchSettings SpWindow::currentSettings() const {
+    LaunchSettings s;
+    s.mode = optSP->isChecked()    ? GameMode::SinglePlayer
+             : optTFC->isChecked() ? GameMode::TeamFortress
+                                   : GameMode::Deathmatch;
+    s.selectedMap = txtSelMap->text().toStdString();
+    s.difficulty = cmbDifficult->currentText().toStdString();
+    s.parameters = parameters->text().toStdString();
+    s.cheats = cheats->isChecked();
+    s.console = console->isChecked();
+    s.dev = dev->isChecked();
+    return s;
+}
+
+void SpWindow::startGame() {
+    const LaunchSettings settings = currentSettings();
+    if (settings.selectedMap.empty()) {
+        context_.message(this, QStringLiteral("Bitte selektiere eine Karte"),
+                         QStringLiteral("Keine Karte ausgewählt !"), MsgButtons::Ok,
+                         MsgIcon::Exclamation);
+        return;
+    }
+    // Read uncut: a typical install path is longer than any fixed buffer.
+    const std::string program = context_.getPPS("GAMEDIR", "program", "", kUncut);
+    const bool started = context_.startGame(
+        this, QString::fromStdString(buildLaunchCommand(program, settings)), kMaximisedWithFocus);
+    // After a failed start the player needs the window to mend the settings.
+    if (started && chkClose->isChecked())
+        context_.windows().unload(objectName());
+}
+
+void SpWindow::resetControls(ResetFrom from) {
+    const bool fromMenu = from == ResetFrom::Menu;
+    const QString text = fromMenu ? QStringLiteral("Bist du sicher ?") : QStringLiteral("Sicher ?");
+    const QString title = fromMenu ? QStringLiteral("Alle Einstellungen standardisieren")
+                                   : QStringLiteral("Standardisiere alle Konfigurationen");
+    if (context_.message(this, text, title, MsgButtons::OkCancel) != MsgResult::Ok)
+        return;
+    parameters->clear();
+    console->setChecked(false);
+    cheats->setChecked(false);
+    dev->setChecked(false);
+    numeric->setChecked(false);
+    chkAdd->setChecked(false);
+    txtSelMap->clear();
+    chkClose->setChecked(false);
+    txtCommand->clear();
+    optDM->setChecked(true);
+    if (fromMenu)
+        optSP->setEnabled(false);
+    else
+        optSP->setChecked(false); // already off: Deathmatch is selected
+    cmbDifficult->setEnabled(false);
+    txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !"));
+}
+
+void SpWindow::openTool(const QString& name) {
+    if (!context_.windows().knows(name))
+        return;
+    context_.windows().show(name);
+    context_.windows().unload(objectName());
+}
+
+void SpWindow::showAbout() {
+    if (!context_.windows().knows(QStringLiteral("frmAbout")))
+        return;
+    context_.windows().show(QStringLiteral("frmAbout"));
+    setEnabled(false);
+}
+
+void SpWindow::showTranslatorsNote() {
+    context_.message(this,
+                     QStringLiteral("Über mich gibt es nicht viel zu sagen: Ich habe dieses "
+                                    "Programm nur ins Deutsche übersetzt.\n\nBitte schreib mir "
+                                    "nur, wenn du einen Fehler im Programm oder in der "
+                                    "Übersetzung findest."));
+}
+
+} // namespace gravelock

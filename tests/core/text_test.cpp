@@ -1,0 +1,52 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+namespace gravelock {
+namespace {
+
+TEST(Cp1252, EveryByteRoundTripsThroughUtf8) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const auto back = utf8ToCp1252(cp1252ToUtf8(all));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, all);
+}
+
+TEST(Cp1252, GermanAndTypographicCharacters) {
+    struct Case {
+        std::string utf8;
+        std::string cp1252;
+    };
+    for (const auto& c : std::vector<Case>{{"Über", "\xDC" "ber"},
+                                           {"Schließe", "Schlie\xDF" "e"},
+                                           {"€", "\x80"},
+                                           {"„x“", "\x84x\x93"},
+                                           {"ä ö ü Ä Ö Ü", "\xE4 \xF6 \xFC \xC4 \xD6 \xDC"}}) {
+        EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+        EXPECT_EQ(cp1252ToUtf8(c.cp1252), c.utf8) << c.utf8;
+    }
+}
+
+TEST(Cp1252, CharactersOutsideTheCodePageAreReported) {
+    EXPECT_FALSE(utf8ToCp1252("Ελλάδα").has_value());
+    EXPECT_FALSE(utf8ToCp1252("\xFF\xFE").has_value()); // not UTF-8 at all
+    EXPECT_EQ(firstCharacterOutsideCp1252("Karte Ж1"), "Ж");
+    EXPECT_EQ(firstCharacterOutsideCp1252("Köln"), "");
+}
+
+TEST(Characters, CutsCountCharactersNotBytes) {
+    EXPECT_EQ(characterCount("Größe"), 5u);
+    EXPECT_EQ(firstCharacters("Größe", 3), "Grö");
+    EXPECT_EQ(dropLastCharacters("Größe.bsp", 4), "Größe");
+    EXPECT_EQ(dropLastCharacters("C:\\HL\\valve\\maps", 4), "C:\\HL\\valve\\");
+    EXPECT_EQ(dropLastCharacters("C:\\HL\\hl.exe", 6), "C:\\HL\\");
+    // Too short to cut: nothing is left, and nothing fails.
+    EXPECT_EQ(dropLastCharacters("err", 4), "");
+    EXPECT_EQ(dropLastCharacters("bsp.", 4), "");
+    EXPECT_EQ(dropLastCharacters("", 6), "");
+}
+
+} // namespace
+} // namespace gravelock

@@ -1,0 +1,71 @@
+#include "fakes.h"
+
+#include "core/text.h"
+#include "core/ui/german.h"
+#include "temp_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace gravelock::test {
+
+MsgResult FakeMessageBoxes::show(QWidget*, const Message& message) {
+    shown.push_back(message);
+    if (onShow)
+        onShow(message);
+    if (replies.empty())
+        return MsgResult::Ok;
+    const MsgResult reply = replies.front();
+    replies.pop_front();
+    return reply;
+}
+
+std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString& title,
+                                                 const QString& filter) {
+    requests.push_back({title, filter});
+    if (replies.empty())
+        return std::nullopt;
+    auto reply = replies.front();
+    replies.pop_front();
+    return reply;
+}
+
+StartResult FakeGameStarter::start(const std::string& commandText, int windowStyle) {
+    starts.push_back({commandText, windowStyle});
+    return result;
+}
+
+TestApp::TestApp()
+    : context(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString(), messages,
+              files, starter, [this] { ++quitCount; }) {
+    // Windows are laid out for the design font; test them with it.
+    useDesignFont();
+}
+
+void TestApp::writeSettings(const std::string& text) {
+    writeBytes(settingsFile(), *utf8ToCp1252(text));
+}
+
+std::string TestApp::setting(const std::string& section, const std::string& key) const {
+    return GetPPS(section, key, "<missing>", kUncut, settingsFile());
+}
+
+void TestApp::touch(const QStringList& relativePaths) {
+    for (const QString& relative : relativePaths) {
+        const QString full = path(relative);
+        QDir().mkpath(QFileInfo(full).absolutePath());
+        QFile file(full);
+        file.open(QIODevice::WriteOnly);
+    }
+}
+
+void TestApp::settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace gravelock::test

@@ -1,0 +1,84 @@
+// Test stand-ins for the services of the application context: they record what
+// the windows ask and answer with scripted replies.
+#pragma once
+
+#include "core/ui/app_context.h"
+
+#include <QTemporaryDir>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gravelock::test {
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    MsgResult show(QWidget* parent, const Message& message) override;
+
+    std::vector<Message> shown;
+    // Replies in order; OK once they run out.
+    std::deque<MsgResult> replies;
+    // Runs while a box is "open", e.g. to look at the windows behind it.
+    std::function<void(const Message&)> onShow;
+};
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                    const QString& filter) override;
+
+    struct Request {
+        QString title;
+        QString filter;
+    };
+    std::vector<Request> requests;
+    // Replies in order; a cancel once they run out.
+    std::deque<std::optional<QString>> replies;
+};
+
+class FakeGameStarter final : public GameStarter {
+public:
+    StartResult start(const std::string& commandText, int windowStyle) override;
+
+    struct Start {
+        std::string commandText;
+        int windowStyle = 0;
+    };
+    std::vector<Start> starts;
+    // What every start answers.
+    StartResult result{true, "game", {}};
+};
+
+// A context on a settings file in a fresh folder, with every service faked.
+class TestApp {
+public:
+    TestApp();
+
+    // The folder of the settings file, and a path inside it.
+    QString folder() const { return dir_.path(); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    const std::string& settingsFile() const { return context.settingsFile(); }
+
+    // Writes the settings file as given (text in UTF-8, stored as Windows-1252).
+    void writeSettings(const std::string& text);
+    std::string setting(const std::string& section, const std::string& key) const;
+    // Creates empty files, making folders as needed.
+    void touch(const QStringList& relativePaths);
+
+    // Runs what was posted: deferred deletes, the end-of-program check.
+    static void settle();
+
+    FakeMessageBoxes messages;
+    FakeFileDialogs files;
+    FakeGameStarter starter;
+    int quitCount = 0;
+
+private:
+    QTemporaryDir dir_;
+
+public:
+    AppContext context;
+};
+
+} // namespace gravelock::test
