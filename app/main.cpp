@@ -2,10 +2,12 @@
 #include "core/ui/german.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gravelock"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/about.jpg")));
     // The program decides itself when it ends: a hidden main window waiting for
     // the configuration dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);

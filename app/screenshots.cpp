@@ -123,6 +123,8 @@ int main(int argc, char** argv) {
         }
         if (auto* main = qobject_cast<QMainWindow*>(window)) {
             for (QMenu* menu : main->menuBar()->findChildren<QMenu*>()) {
+                if (menu->objectName().isEmpty()) // the menu bar's own overflow menu
+                    continue;
                 menu->popup(window->mapToGlobal(QPoint(0, 0)));
                 ok = save(menu, base + QStringLiteral("-menu-") + menu->objectName() +
                                     QStringLiteral(".png")) &&
