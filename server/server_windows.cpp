@@ -1,11 +1,15 @@
 #include "server/server_windows.h"
 
 #include "core/ui/window_registry.h"
+#include "server/dm_window.h"
+#include "server/map_cycle_window.h"
 
 namespace gravelock {
 
 void registerServerWindows(WindowRegistry& registry) {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("DM"), [](AppContext& context) { return new DMWindow(context); });
+    registry.add(QStringLiteral("MapCycle"),
+                 [](AppContext& context) { return new MapCycleWindow(context); });
 }
 
 } // namespace gravelock

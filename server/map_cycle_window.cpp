@@ -1,0 +1,95 @@
+#include "server/map_cycle_window.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace gravelock {
+
+MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("MapCycle"));
+    setWindowTitle(QStringLiteral("Half-Life Karten Rollier : Einstellungen"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    buildMenu();
+    fitCaptions(this);
+    listMaps("maps");
+}
+
+void MapCycleWindow::buildControls() {
+    auto* client = new QWidget(this);
+    setClientSizeTwips(client, 7080, 4155);
+    setCentralWidget(client);
+
+    txtAvaible = makeControl<QGroupBox>(client, "txtAvaible", 120, 120, 2055, 3855);
+    txtAvaible->setTitle(QStringLiteral("Karte(n) Auswahl :"));
+    avaible = makeControl<FileListBox>(txtAvaible, "avaible", 240, 360, 1575, 3210);
+    avaible->setPattern(QStringLiteral("*.bsp"));
+
+    add = makeControl<QPushButton>(client, "add", 2520, 1200, 375, 375);
+    add->setText(QStringLiteral(">>"));
+    del = makeControl<QPushButton>(client, "del", 2520, 1800, 375, 375);
+    del->setText(QStringLiteral("<<"));
+    save = makeControl<QPushButton>(client, "save", 2280, 3240, 855, 375);
+    save->setText(QStringLiteral("&Speichern"));
+
+    Frame1 = makeControl<QGroupBox>(client, "Frame1", 3240, 120, 2055, 3855);
+    Frame1->setTitle(QStringLiteral("Ausgewählte Karte(n)"));
+    sel = makeControl<FileListBox>(Frame1, "sel", 240, 360, 1575, 3210);
+    sel->setPattern(QStringLiteral("*.bsp"));
+    // Never pointed anywhere else: it shows the maps of the folder the program runs in.
+    sel->setFolder(QDir::currentPath());
+
+    optClass = makeControl<QRadioButton>(client, "optClass", 5520, 720, 1455, 375);
+    optClass->setText(QStringLiteral("Half-Life "));
+    optClass->setChecked(true);
+    optTFC = makeControl<QRadioButton>(client, "optTFC", 5520, 1200, 1455, 375);
+    optTFC->setText(QStringLiteral("Team Fortress"));
+
+    connect(optClass, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            listMaps("maps");
+    });
+    connect(optTFC, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            listMaps("tfcmaps");
+    });
+    connect(save, &QPushButton::clicked, this, [this] {
+        context_.message(this, QStringLiteral("Nichts geaddet"), QStringLiteral("Ooops !"),
+                         MsgButtons::Ok, MsgIcon::Information);
+    });
+}
+
+void MapCycleWindow::buildMenu() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    itmsave = mnuFile->addAction(QStringLiteral("&Enregistrer"));
+    itmsave->setObjectName(QStringLiteral("itmsave"));
+    orvo = mnuFile->addAction(QStringLiteral("&Gravelock"));
+    orvo->setObjectName(QStringLiteral("orvo"));
+
+    connect(orvo, &QAction::triggered, this, &MapCycleWindow::backToMainWindow);
+
+    // The window's size is the design's client area plus the menu bar.
+    setFixedSize(centralWidget()->width(),
+                 centralWidget()->height() + menuBar()->sizeHint().height());
+}
+
+void MapCycleWindow::listMaps(const char* key) {
+    avaible->setFolder(context_.readSetting("GAMEDIR", key, "error", 100));
+}
+
+void MapCycleWindow::backToMainWindow() {
+    context_.windows().show(QStringLiteral("sp"));
+    context_.windows().unload(objectName());
+}
+
+} // namespace gravelock

@@ -1,0 +1,143 @@
+#include "server/server_config.h"
+
+#include "core/text.h"
+
+namespace gravelock {
+
+ServerSettingsCheck CheckServerSettings(const ServerSettings& s) {
+    if (s.partyname.empty())
+        return ServerSettingsCheck::NoPartyName;
+    if (s.password && s.passwordvalue.empty())
+        return ServerSettingsCheck::NoPassword;
+    if (s.partyname == " ")
+        return ServerSettingsCheck::BlankPartyName;
+    if (s.maxpingvalue == " ")
+        return ServerSettingsCheck::BlankMaxPing;
+    if (s.maxplayersvalue == " ")
+        return ServerSettingsCheck::BlankMaxPlayers;
+    return ServerSettingsCheck::Passed;
+}
+
+CheckMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVariant variant) {
+    const bool save = variant == ServerConfigVariant::Save;
+    switch (check) {
+    case ServerSettingsCheck::Passed:
+        return {};
+    case ServerSettingsCheck::NoPartyName:
+        return {save ? "Du must einen Spielnamen angeben" : "Du must den Spielname festlegen", ""};
+    case ServerSettingsCheck::NoPassword:
+        return {save ? "Password..." : "Password, na was is denn mit ihm los *lol*", "Error !"};
+    case ServerSettingsCheck::BlankPartyName:
+        return {save ? "Du MUST einen SPIELNAMEN ANGEBEN" : "Du MUST den SPIELNAMEN ANGEBEN",
+                "Spielname"};
+    case ServerSettingsCheck::BlankMaxPing:
+        return save ? CheckMessage{"Please specify the maximum ping allowed", "Max ping"}
+                    : CheckMessage{"Bitte leg die MAX PING fest", "Max Ping"};
+    case ServerSettingsCheck::BlankMaxPlayers:
+        return save ? CheckMessage{"Bitte leg die Spieleranzahl fest !!!", "Max Spieler"}
+                    : CheckMessage{"Na wenn du alleine spielen willst dann must du mindestens ein "
+                                   "Spieler eingeben !",
+                                   "Spieleranzahl"};
+    }
+    return {};
+}
+
+std::vector<std::string> serverConfigLines(const ServerSettings& s, ServerConfigVariant variant) {
+    const bool save = variant == ServerConfigVariant::Save;
+    std::vector<std::string> lines;
+    const auto when = [&lines](bool ticked, const char* line) {
+        if (ticked)
+            lines.emplace_back(line);
+    };
+    when(s.dl, "cl_allowdownload 1");
+    when(s.ul, "cl_allowupload 1");
+    when(s.falldamage, "mp_falldamage 0");
+    when(s.mp_autocrosshair, "mp_autocrosshair 0");
+    when(s.mp_flashlight, "mp_flashlight 1");
+    when(s.sv_cheats, "sv_cheats 1");
+    when(s.mp_forcerespawn, "mp_forcerespawn 1");
+    when(s.mp_footsteps, "mp_footsteps 1");
+    // The same box once more, under the name older game versions read.
+    when(s.falldamage, "falldamage 1");
+    when(s.mp_weaponstay, "mp_weaponstay 1");
+    when(s.mp_friendlyfire, "mp_friendlyfire 1");
+    when(s.chase_active, "chase_active 1");
+    when(s.cl_download_ingame, "cl_download_ingame 0");
+    lines.push_back("mp_fraglimit " + s.fraglimitvalue);
+    lines.push_back("maxplayers " + s.maxplayersvalue);
+    lines.push_back("sv_gravity " + s.sv_gravityvalue);
+    lines.push_back("sv_maxspectators " + s.maxspectatorsvalue);
+    lines.push_back((save ? "hostname " : "Hostname ") + s.partyname);
+    if (s.password)
+        lines.push_back((save ? "sv_password " : "Password ") + s.passwordvalue);
+    return lines;
+}
+
+std::optional<UnwritableText> findUnwritableText(const ServerSettings& s) {
+    struct Field {
+        const char* caption;
+        const std::string* text;
+        bool written;
+    };
+    const Field fields[] = {
+        {"Frag limit", &s.fraglimitvalue, true}, {"Max. Spieler", &s.maxplayersvalue, true},
+        {"Gravity", &s.sv_gravityvalue, true},   {"Max spectators", &s.maxspectatorsvalue, true},
+        {"Spielname", &s.partyname, true},       {"Password", &s.passwordvalue, s.password},
+    };
+    for (const Field& f : fields) {
+        if (!f.written)
+            continue;
+        if (f.text->find_first_of("\r\n") != std::string::npos)
+            return UnwritableText{f.caption, {}};
+        if (!utf8ToCp1252(*f.text))
+            return UnwritableText{f.caption, firstCharacterOutsideCp1252(*f.text)};
+    }
+    return std::nullopt;
+}
+
+std::string unwritableTextMessage(const UnwritableText& problem) {
+    const std::string what = problem.character.empty()
+                                 ? "einen Zeilenumbruch, den"
+                                 : "das Zeichen „" + problem.character + "“, das";
+    return "Die orvo.cfg wurde nicht gespeichert: „" + problem.field + "“ enthält " + what +
+           " die Datei nicht aufnehmen kann.\n\nBitte ändere den Text.";
+}
+
+std::optional<std::string> serverConfigBytes(const ServerSettings& settings,
+                                             ServerConfigVariant variant) {
+    if (findUnwritableText(settings))
+        return std::nullopt;
+    std::string text;
+    for (const std::string& line : serverConfigLines(settings, variant))
+        text += line + "\r\n";
+    return utf8ToCp1252(text);
+}
+
+WriteResult WriteServerConfig(const ServerSettings& settings, ServerConfigVariant variant,
+                              const std::string& path) {
+    const auto bytes = serverConfigBytes(settings, variant);
+    if (!bytes)
+        return WriteResult::failure(
+            "Ein Text enthält ein Zeichen, das die Datei nicht aufnehmen kann");
+    return replaceFileAtomically(path, *bytes);
+}
+
+std::string serverConfigPath(const std::string& valve) {
+    return valve + kServerConfigName;
+}
+
+std::optional<std::string> gameFolderProblem(const std::string& valve) {
+    if (valve == kMissingGameFolder || valve.empty())
+        return "Der Half-Life Ordner (GAMEDIR, valve) ist in der orvo.ini nicht eingetragen";
+    return std::nullopt;
+}
+
+std::string buildServerCommand(const std::string& program, const std::string& map) {
+    return program + " +deathmatch 1 -console +map " + map;
+}
+
+std::string mapNameOf(const std::string& fileName) {
+    return dropLastCharacters(fileName, 4);
+}
+
+} // namespace gravelock
