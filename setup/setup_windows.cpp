@@ -1,11 +1,26 @@
 #include "setup/setup_windows.h"
 
 #include "core/ui/window_registry.h"
+#include "setup/config_window.h"
+#include "setup/folder_picker.h"
+#include "setup/wizard_pages.h"
 
 namespace gravelock {
 
 void registerSetupWindows(WindowRegistry& registry) {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("firstuse1"), [](AppContext& c) { return new Firstuse1Window(c); });
+    registry.add(QStringLiteral("firstuse2"), [](AppContext& c) { return new Firstuse2Window(c); });
+    registry.add(QStringLiteral("firstuseconfig"),
+                 [](AppContext& c) { return new FirstuseconfigWindow(c); });
+    registry.add(QStringLiteral("firstusedone"),
+                 [](AppContext& c) { return new FirstusedoneWindow(c); });
+    registry.add(QStringLiteral("config"), [](AppContext& c) { return new ConfigWindow(c); });
+    for (const FolderPickerDesign& design : {FolderPickerWindow::dirMaps(),
+                                             FolderPickerWindow::dirMapsTFC(),
+                                             FolderPickerWindow::configtfc()})
+        registry.add(QString::fromLatin1(design.name), [design](AppContext& c) {
+            return new FolderPickerWindow(c, design, systemVolumes());
+        });
 }
 
 } // namespace gravelock

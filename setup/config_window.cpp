@@ -1,0 +1,57 @@
+#include "setup/config_window.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace gravelock {
+namespace {
+
+GameFoldersTexts dialogTexts() {
+    return {QStringLiteral("Half-Life :"),
+            QStringLiteral("Program :"),
+            QStringLiteral("TFC Karten Ordner :"),
+            QStringLiteral("&Team Fortess Classic installiert"),
+            QStringLiteral("Half-Life Anwendung (Pfand) endern"),
+            "Half-Life Anwendung (Hl.exe)",
+            "Hl.exe"};
+}
+
+} // namespace
+
+ConfigWindow::ConfigWindow(AppContext& context)
+    : GameFoldersWindow(context, QStringLiteral("config"), QStringLiteral("Configuration"),
+                        dialogTexts(), 120) {
+    setClientSizeTwips(this, 5400, 3495);
+    cmdOK = makeControl<QPushButton>(this, "cmdOK", 2520, 3000, 1335, 375);
+    cmdOK->setText(QStringLiteral("&Ok"));
+    cmdOK->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));
+    cmdOK->setDefault(true);
+    Command3 = makeControl<QPushButton>(this, "Command3", 3945, 3000, 1335, 375);
+    Command3->setText(QStringLiteral("&Abrechen"));
+
+    connect(cmdMaps, &QPushButton::clicked, this, [this] {
+        openFolderPicker(QStringLiteral("DirMaps"),
+                         QStringLiteral("Wo hast du deine Half-Life Karten ???"),
+                         CaptionSet::AfterShowing, txtMaps);
+    });
+    connect(cmdTFCMaps, &QPushButton::clicked, this, [this] {
+        openFolderPicker(QStringLiteral("DirMapsTFC"),
+                         QStringLiteral("Wo hast du deinen TFC Karten ?"), CaptionSet::AfterShowing,
+                         TFCmaps);
+    });
+    connect(cmdOK, &QPushButton::clicked, this, &ConfigWindow::save);
+    connect(Command3, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("sp")); });
+    fitCaptions(this);
+    loadFolders();
+}
+
+void ConfigWindow::save() {
+    if (!writeSettings(configDialogWrites(folders())))
+        return;
+    moveTo(QStringLiteral("sp"));
+}
+
+} // namespace gravelock

@@ -1,0 +1,24 @@
+// The configuration dialog `config`: changes the game program, the maps
+// folders and the Team Fortress flag after the first start, and brings the
+// main window back.
+#pragma once
+
+#include "setup/game_folders_window.h"
+
+class QPushButton;
+
+namespace gravelock {
+
+class ConfigWindow : public GameFoldersWindow {
+    Q_OBJECT
+public:
+    explicit ConfigWindow(AppContext& context);
+
+    QPushButton* cmdOK = nullptr;
+    QPushButton* Command3 = nullptr;
+
+private:
+    void save();
+};
+
+} // namespace gravelock

@@ -1,0 +1,148 @@
+#include "setup/folder_picker.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+
+namespace gravelock {
+namespace {
+
+constexpr int kFolderRole = Qt::UserRole;
+
+std::vector<std::string> rootsOf(const QComboBox* list) {
+    std::vector<std::string> roots;
+    for (int i = 0; i < list->count(); ++i)
+        roots.push_back(list->itemData(i).toString().toStdString());
+    return roots;
+}
+
+} // namespace
+
+FolderListBox::FolderListBox(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        setPath(item->data(kFolderRole).toString());
+    });
+}
+
+bool FolderListBox::setPath(const QString& folder) {
+    QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists() || !dir.isReadable())
+        return false;
+    dir.makeAbsolute();
+    const QString opened = QDir::cleanPath(dir.absolutePath());
+
+    QStringList chain; // from the root down to the opened folder
+    for (QDir up(opened);;) {
+        chain.prepend(up.absolutePath());
+        if (up.isRoot() || !up.cdUp())
+            break;
+    }
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const auto add = [this](const QIcon& icon, const QString& text, const QString& full, int depth) {
+        auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + text, this);
+        item->setData(kFolderRole, full);
+        return item;
+    };
+
+    clear();
+    QListWidgetItem* current = nullptr;
+    for (int depth = 0; depth < chain.size(); ++depth) {
+        const QString& full = chain.at(depth);
+        const QString name = depth == 0 ? QDir::toNativeSeparators(full) : QDir(full).dirName();
+        current = add(openIcon, name, full, depth);
+    }
+    const QStringList subfolders =
+        QDir(opened).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : subfolders)
+        add(closedIcon, name, QDir(opened).filePath(name), int(chain.size()));
+    setCurrentItem(current);
+    path_ = QDir::toNativeSeparators(opened);
+    return true;
+}
+
+FolderPickerDesign FolderPickerWindow::dirMaps() {
+    return {FolderPickerId::DirMaps, "DirMaps", QStringLiteral("Half-Life")};
+}
+FolderPickerDesign FolderPickerWindow::dirMapsTFC() {
+    return {FolderPickerId::DirMapsTFC, "DirMapsTFC", QStringLiteral("Half-Life")};
+}
+FolderPickerDesign FolderPickerWindow::configtfc() {
+    return {FolderPickerId::Configtfc, "configtfc", QStringLiteral("TFC Karten Ordner")};
+}
+
+FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDesign& design,
+                                       std::shared_ptr<const Volumes> volumes)
+    : SetupDialog(context, QString::fromLatin1(design.name), design.caption), id_(design.id),
+      volumes_(std::move(volumes)) {
+    setClientSizeTwips(this, 4800, 4380);
+    drve = makeControl<QComboBox>(this, "drve", 120, 120, 3120, 315);
+    rep = makeControl<FolderListBox>(this, "rep", 120, 540, 3120, 3720);
+    Command1 = makeControl<QPushButton>(this, "Command1", 3360, 120, 1320, 375);
+    Command1->setText(QStringLiteral("&OK"));
+    Command1->setDefault(true);
+    Command2 = makeControl<QPushButton>(this, "Command2", 3360, 600, 1320, 375);
+    Command2->setText(QStringLiteral("&Abrechen"));
+    setCancelButton(Command2);
+
+    for (const Volume& volume : volumes_->mounted())
+        drve->addItem(QString::fromStdString(
+                          volumeEntry(volume.root.toStdString(), volume.label.toStdString())),
+                      volume.root);
+    // Opens on the root of the volume that holds the start folder; the first
+    // volume (the root folder's) when none does.
+    const std::size_t holding = volumeHolding(rootsOf(drve), volumes_->startFolder().toStdString());
+    const int start = holding < std::size_t(drve->count()) ? int(holding) : 0;
+    drve->setCurrentIndex(start);
+    if (drve->count() > 0)
+        rep->setPath(drve->itemData(start).toString());
+
+    connect(drve, &QComboBox::currentIndexChanged, this, &FolderPickerWindow::volumeChosen);
+    connect(Command1, &QPushButton::clicked, this, &FolderPickerWindow::take);
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { context_.windows().unload(objectName()); });
+    fitCaptions(this);
+}
+
+void FolderPickerWindow::setTarget(QLineEdit* box) { target_ = box; }
+
+QLineEdit* FolderPickerWindow::target() const { return target_; }
+
+void FolderPickerWindow::volumeChosen(int index) {
+    if (index < 0)
+        return;
+    const QString root = drve->itemData(index).toString();
+    if (!volumes_->isReady(root)) {
+        const SetupMessage m = volumeNotReadyMessage(id_, root.toStdString());
+        context_.message(this, Message{QString::fromStdString(m.text),
+                                       QString::fromStdString(m.title), MsgButtons::Ok,
+                                       MsgIcon::Critical, true});
+        showVolumeOfListedFolder();
+        return;
+    }
+    // Always the root, not the folder last used on that volume.
+    if (!rep->setPath(root))
+        showVolumeOfListedFolder();
+}
+
+void FolderPickerWindow::showVolumeOfListedFolder() {
+    const std::size_t holding = volumeHolding(rootsOf(drve), rep->path().toStdString());
+    const QSignalBlocker quiet(drve);
+    drve->setCurrentIndex(holding < std::size_t(drve->count()) ? int(holding) : -1);
+}
+
+void FolderPickerWindow::take() {
+    // The opener may have been closed meanwhile: then there is nothing to fill.
+    if (target_ && !rep->path().isEmpty())
+        target_->setText(QString::fromStdString(pickedFolderText(rep->path().toStdString())));
+    context_.windows().unload(objectName());
+}
+
+} // namespace gravelock

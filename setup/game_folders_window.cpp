@@ -1,0 +1,93 @@
+#include "setup/game_folders_window.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+#include "setup/folder_picker.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace gravelock {
+
+GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
+                                     const QString& caption, const GameFoldersTexts& texts,
+                                     int left)
+    : SetupDialog(context, name, caption), texts_(texts) {
+    frmHLC = makeControl<QGroupBox>(this, "frmHLC", left, 120, 5160, 1320);
+    frmHLC->setTitle(texts.frame);
+    Label1 = makeControl<QLabel>(frmHLC, "Label1", 120, 375, 1545, 255);
+    Label1->setText(texts.programLabel);
+    program = makeControl<QLineEdit>(frmHLC, "program", 1680, 345, 2100, 315);
+    Command2 = makeControl<QPushButton>(frmHLC, "Command2", 3840, 315, 1200, 375);
+    Command2->setText(QStringLiteral("Durchsuchen"));
+    lblMaps = makeControl<QLabel>(frmHLC, "lblMaps", 120, 855, 1545, 255);
+    lblMaps->setText(QStringLiteral("Karten Ordner : "));
+    txtMaps = makeControl<QLineEdit>(frmHLC, "txtMaps", 1680, 825, 2100, 315);
+    cmdMaps = makeControl<QPushButton>(frmHLC, "cmdMaps", 3840, 795, 1200, 375);
+    cmdMaps->setText(QStringLiteral("Durchsuchen"));
+
+    chkTFC = makeControl<QCheckBox>(this, "chkTFC", left + 120, 1560, 5040, 315);
+    chkTFC->setText(texts.tfcCheck);
+
+    frmTFC = makeControl<QGroupBox>(this, "frmTFC", left, 1980, 5160, 840);
+    frmTFC->setTitle(QStringLiteral("Team Fortress Classic "));
+    tfcCaption = makeControl<QLabel>(frmTFC, "tfcCaption", 120, 375, 1545, 255);
+    tfcCaption->setText(texts.tfcMapsLabel);
+    TFCmaps = makeControl<QLineEdit>(frmTFC, "TFCmaps", 1680, 345, 2100, 315);
+    cmdTFCMaps = makeControl<QPushButton>(frmTFC, "cmdTFCMaps", 3840, 315, 1200, 375);
+    cmdTFCMaps->setText(QStringLiteral("Durchsuchen"));
+
+    // The browse buttons must not steal Enter from the window's default button.
+    for (QPushButton* browse : {Command2, cmdMaps, cmdTFCMaps})
+        browse->setAutoDefault(false);
+
+    // Ticking from code behaves as a click; cmdTFCMaps stays usable either way.
+    connect(chkTFC, &QCheckBox::toggled, this, [this](bool on) { setTextBoxEnabled(TFCmaps, on); });
+    connect(Command2, &QPushButton::clicked, this, &GameFoldersWindow::pickProgram);
+}
+
+void GameFoldersWindow::loadFolders() {
+    const std::string tfc = context_.getPPS("MISC", "TFC", "error", 100);
+    // Paths are read whole: a cut path would be written back cut.
+    program->setText(context_.readSetting("GAMEDIR", "program", "error", kUncut));
+    txtMaps->setText(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    TFCmaps->setText(context_.readSetting("GAMEDIR", "tfcmaps", "error", kUncut));
+    setTextBoxEnabled(TFCmaps, false);
+    if (tfcTicked(tfc))
+        chkTFC->setChecked(true);
+    if (chkTFC->isChecked())
+        setTextBoxEnabled(TFCmaps, true);
+}
+
+GameFolders GameFoldersWindow::folders() const {
+    return {chkTFC->isChecked(), program->text().toStdString(), txtMaps->text().toStdString(),
+            TFCmaps->text().toStdString()};
+}
+
+void GameFoldersWindow::openFolderPicker(const QString& picker, const QString& caption,
+                                         CaptionSet when, QLineEdit* target) {
+    auto* window = qobject_cast<FolderPickerWindow*>(context_.windows().load(picker));
+    if (!window)
+        return;
+    window->setTarget(target);
+    if (when == CaptionSet::BeforeShowing && !caption.isEmpty())
+        window->setWindowTitle(caption);
+    context_.windows().show(picker);
+    if (when == CaptionSet::AfterShowing && !caption.isEmpty())
+        window->setWindowTitle(caption);
+}
+
+void GameFoldersWindow::pickProgram() {
+    const std::optional<QString> chosen = context_.openFile(
+        this, texts_.pickerTitle,
+        QString::fromStdString(programFilter(texts_.pickerDescription, texts_.pickerPattern)));
+    // A cancel keeps the path the player had.
+    if (chosen)
+        program->setText(QDir::toNativeSeparators(*chosen));
+}
+
+} // namespace gravelock

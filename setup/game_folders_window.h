@@ -1,0 +1,68 @@
+// What the wizard's configuration page and the configuration dialog share: the
+// game program, the maps folders and the Team Fortress box, their load steps,
+// the box's behaviour and the pickers they open.
+#pragma once
+
+#include "setup/setup_dialog.h"
+
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace gravelock {
+
+// The captions and the program picker's texts, which differ between the two.
+struct GameFoldersTexts {
+    QString frame;          // frmHLC
+    QString programLabel;   // Label1
+    QString tfcMapsLabel;   // tfcCaption
+    QString tfcCheck;       // chkTFC
+    QString pickerTitle;
+    std::string pickerDescription;
+    std::string pickerPattern;
+};
+
+class GameFoldersWindow : public SetupDialog {
+    Q_OBJECT
+public:
+    QGroupBox* frmHLC = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* program = nullptr;
+    QPushButton* Command2 = nullptr;
+    QLabel* lblMaps = nullptr;
+    QLineEdit* txtMaps = nullptr;
+    QPushButton* cmdMaps = nullptr;
+    QCheckBox* chkTFC = nullptr;
+    QGroupBox* frmTFC = nullptr;
+    QLabel* tfcCaption = nullptr;
+    QLineEdit* TFCmaps = nullptr;
+    QPushButton* cmdTFCMaps = nullptr;
+
+protected:
+    // The controls start at `left` twips; the rest of the window is the caller's.
+    GameFoldersWindow(AppContext& context, const QString& name, const QString& caption,
+                      const GameFoldersTexts& texts, int left);
+
+    // Reads the four settings into the controls.
+    void loadFolders();
+    GameFolders folders() const;
+
+    enum class CaptionSet { BeforeShowing, AfterShowing };
+    // Opens a folder picker for `target`. Caption and target are handed over
+    // together, so a picker's caption always names the box it fills: DirMaps
+    // with "Erstkonfiguration - Kartenauswahl" fills the wizard's txtMaps, with
+    // any other caption the dialog's.
+    void openFolderPicker(const QString& picker, const QString& caption, CaptionSet when,
+                          QLineEdit* target);
+
+private:
+    void pickProgram();
+
+    GameFoldersTexts texts_;
+};
+
+} // namespace gravelock

@@ -1,0 +1,62 @@
+#include "setup/setup_dialog.h"
+
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace gravelock {
+
+SetupDialog::SetupDialog(AppContext& context, const QString& name, const QString& caption)
+    : context_(context) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+void SetupDialog::setCancelButton(QPushButton* button) { cancel_ = button; }
+
+void SetupDialog::keyPressEvent(QKeyEvent* event) {
+    // QDialog would reject() on Escape, which hides the window without its
+    // cancel handling; here Escape is the cancel button or nothing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (cancel_ && cancel_->isEnabled())
+            cancel_->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool SetupDialog::writeSettings(const std::vector<SettingWrite>& writes) {
+    for (const SettingWrite& write : writes)
+        if (!context_.writeSetting(this, write.section, write.key,
+                                   QString::fromStdString(write.value)))
+            return false;
+    return true;
+}
+
+void SetupDialog::showMessage(const SetupMessage& message) {
+    context_.message(this, QString::fromStdString(message.text),
+                     QString::fromStdString(message.title));
+}
+
+void SetupDialog::moveTo(const QString& next) {
+    context_.windows().show(next);
+    context_.windows().unload(objectName());
+}
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, int left, int top,
+                    int width, int height) {
+    auto* picture = makeControl<QLabel>(parent, name, left, top, width, height);
+    picture->setPixmap(QPixmap(resource));
+    picture->setScaledContents(true);
+    picture->setFrameShape(QFrame::StyledPanel);
+    return picture;
+}
+
+} // namespace gravelock

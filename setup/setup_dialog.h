@@ -1,0 +1,47 @@
+// The frame shared by the wizard pages, the configuration dialog and the folder
+// pickers: a fixed-size dialog whose default button takes Enter and whose
+// Escape key does only what the window's cancel button does.
+#pragma once
+
+#include "setup/setup_rules.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace gravelock {
+
+class AppContext;
+
+class SetupDialog : public QDialog {
+    Q_OBJECT
+public:
+    SetupDialog(AppContext& context, const QString& name, const QString& caption);
+
+protected:
+    // Escape clicks this button; a window without one ignores Escape.
+    void setCancelButton(QPushButton* button);
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // Writes the keys in order and stops at the first failure, which the
+    // context has shown; returns whether every key was written.
+    bool writeSettings(const std::vector<SettingWrite>& writes);
+    void showMessage(const SetupMessage& message);
+
+    // Shows `next` and unloads this window.
+    void moveTo(const QString& next);
+
+    AppContext& context_;
+
+private:
+    QPointer<QPushButton> cancel_;
+};
+
+// A picture box showing a compiled-in picture scaled to its box (twips).
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, int left, int top,
+                    int width, int height);
+
+} // namespace gravelock

@@ -1,0 +1,37 @@
+// The volumes a folder picker offers: the drives on Windows, the mounted
+// volumes elsewhere. Behind an interface so that tests can list their own
+// folders and a volume that is not ready.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+namespace gravelock {
+
+struct Volume {
+    QString root;  // the volume's root folder, e.g. "C:/" or "/media/usb"
+    QString label; // may be empty
+};
+
+class Volumes {
+public:
+    virtual ~Volumes() = default;
+    // The root folder's volume first.
+    virtual QList<Volume> mounted() const = 0;
+    // Asked when the player picks a volume: a medium may have gone since listing.
+    virtual bool isReady(const QString& root) const = 0;
+    // The folder whose volume the picker opens on.
+    virtual QString startFolder() const = 0;
+};
+
+class SystemVolumes final : public Volumes {
+public:
+    QList<Volume> mounted() const override;
+    bool isReady(const QString& root) const override;
+    QString startFolder() const override;
+};
+
+std::shared_ptr<const Volumes> systemVolumes();
+
+} // namespace gravelock
