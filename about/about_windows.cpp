@@ -1,11 +1,16 @@
 #include "about/about_windows.h"
 
+#include "about/frm_about_window.h"
+#include "about/secret_window.h"
 #include "core/ui/window_registry.h"
 
 namespace gravelock {
 
 void registerAboutWindows(WindowRegistry& registry) {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("frmAbout"),
+                 [](AppContext& context) { return new FrmAboutWindow(context); });
+    registry.add(QStringLiteral("secret"),
+                 [](AppContext& context) { return new SecretWindow(context); });
 }
 
 } // namespace gravelock

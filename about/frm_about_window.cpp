@@ -1,0 +1,119 @@
+#include "about/frm_about_window.h"
+
+#include "about/clickable_label.h"
+#include "about/credits.h"
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace gravelock {
+namespace {
+
+const QString kMainWindow = QStringLiteral("sp");
+
+QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
+                  const QString& text) {
+    auto* label = makeControl<QLabel>(parent, name, left, top, width, height);
+    // Shown as typed: a clan name such as "<b>" must not turn into markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
+} // namespace
+
+FrmAboutWindow::FrmAboutWindow(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Über den Gravelock "));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    buildControls();
+    load();
+    fitCaptions(this);
+}
+
+void FrmAboutWindow::buildControls() {
+    setClientSizeTwips(this, 6375, 4215);
+
+    Picture1 = makeControl<ClickableLabel>(this, "Picture1", 240, 240, 1440, 1440);
+    Picture1->setPixmap(
+        QPixmap(QStringLiteral(":/pictures/about.jpg"))
+            .scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Picture1->setAlignment(Qt::AlignCenter);
+
+    Label1 = makeLabel(this, "Label1", 1920, 240, 4215, 375, QStringLiteral("Gravelock 2.0"));
+    QFont title = Label1->font();
+    title.setPointSizeF(12);
+    title.setBold(true);
+    Label1->setFont(title);
+
+    Label2 = makeLabel(this, "Label2", 1920, 660, 4215, 495,
+                       QStringLiteral("Der Karten Starter und Deathmath maker ...      mit "
+                                      "extrfunktionen für Half-Life"));
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label3 = makeLabel(this, "Label3", 1920, 1200, 4215, 495,
+                       QStringLiteral("Gravelock © 2001 vom Gravelock-Team. Half-Life ist ein "
+                                      "Spiel seiner Hersteller."));
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label4 = makeLabel(this, "Label4", 240, 1920, 2775, 255,
+                       QStringLiteral("Diese Kopie ist lizensiert für :"));
+
+    lblUser = makeControl<ClickableLabel>(this, "lblUser", 480, 2280, 2535, 255);
+    lblUser->setTextFormat(Qt::PlainText);
+    lblUser->setText(QStringLiteral("Name"));
+    lblComp = makeLabel(this, "lblComp", 480, 2580, 2535, 255, QStringLiteral("Firma"));
+
+    Picture2 = makeControl<QFrame>(this, "Picture2", 3240, 1920, 2895, 1095);
+    Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label5 =
+        makeLabel(Picture2, "Label5", 120, 120, 2655, 255, QStringLiteral("Offizielle Seiten :"));
+    Label6 = makeLabel(Picture2, "Label6", 120, 420, 2655, 255, QString::fromUtf8(kMainSite));
+    Label7 = makeLabel(Picture2, "Label7", 120, 720, 2655, 255, QString::fromUtf8(kMirrorSite));
+
+    cmdOK = makeControl<QPushButton>(this, "cmdOK", 4800, 3600, 1335, 375);
+    cmdOK->setText(QStringLiteral("&OK"));
+    // The only control that takes the focus, so Enter presses it.
+    cmdOK->setAutoDefault(true);
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+
+    connect(lblUser, &ClickableLabel::clicked, this, &FrmAboutWindow::showJoke);
+    connect(Picture1, &ClickableLabel::clicked, this, &FrmAboutWindow::showCredits);
+    connect(cmdOK, &QPushButton::clicked, this, &FrmAboutWindow::confirm);
+}
+
+void FrmAboutWindow::load() {
+    lblUser->setText(context_.readSetting("MISC", "user", "error", 100));
+    lblComp->setText(context_.readSetting("MISC", "company", "error", 100));
+}
+
+void FrmAboutWindow::showJoke() {
+    context_.message(
+        this, QStringLiteral(" It's your name, right ? So why did you click, stupid guy !!! :)"),
+        QStringLiteral("Stupid guy"), MsgButtons::Ok, MsgIcon::Critical);
+}
+
+void FrmAboutWindow::showCredits() {
+    context_.windows().show(QStringLiteral("secret"));
+}
+
+void FrmAboutWindow::confirm() {
+    context_.windows().setEnabled(kMainWindow, true);
+    context_.windows().unload(objectName());
+}
+
+void FrmAboutWindow::closeEvent(QCloseEvent* event) {
+    context_.windows().setEnabled(kMainWindow, true);
+    QWidget::closeEvent(event);
+}
+
+} // namespace gravelock

@@ -1,0 +1,124 @@
+#include "about/secret_window.h"
+
+#include "core/ui/widgets.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gravelock {
+namespace {
+
+constexpr int kPictureWidth = 5190;
+constexpr int kPictureHeight = 3180;
+
+// Positions move in steps finer than a pixel; round instead of truncating so
+// the label moves evenly above and below the picture's top edge.
+int pixels(int twipsValue) {
+    return static_cast<int>(std::lround(twipsValue / 15.0));
+}
+
+QFont creditsFont() {
+    QFont font;
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                  QStringLiteral("DejaVu Sans")}) {
+        if (installed.contains(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    font.setPointSizeF(11.25);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+SecretWindow::SecretWindow(AppContext&) : scroller_(kPictureHeight, 0) {
+    setObjectName(QStringLiteral("secret"));
+    setWindowTitle(QStringLiteral("Das schlimme Zeug :-)"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    load();
+    fitCaptions(this);
+}
+
+void SecretWindow::buildControls() {
+    setClientSizeTwips(this, 5130, 3120);
+
+    pict = makeControl<QLabel>(this, "pict", 0, 0, kPictureWidth, kPictureHeight);
+    pict->setPixmap(QPixmap(QStringLiteral(":/pictures/credits.bmp"))
+                        .scaled(pict->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+
+    lbl = new QLabel(pict);
+    lbl->setObjectName(QStringLiteral("lbl"));
+    lbl->setFont(creditsFont());
+    lbl->setTextFormat(Qt::PlainText);
+    lbl->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette palette = lbl->palette();
+    palette.setColor(QPalette::WindowText, Qt::yellow);
+    lbl->setPalette(palette);
+    lbl->setAutoFillBackground(false);
+    // Sized to its widest line below, so no line ever wraps; a wrapping label is
+    // measured by its height rather than by one long line of the whole text.
+    lbl->setWordWrap(true);
+
+    // Beyond the right and bottom edges: part of the window, never seen.
+    txt = makeControl<QPlainTextEdit>(this, "txt", 5400, 120, 2535, 1935);
+    txt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txt->setPlainText(QString::fromStdString(creditsText())
+                          .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Command1 = makeControl<QPushButton>(this, "Command1", 5400, 2280, 1215, 375);
+    Command1->setText(QStringLiteral("Command1"));
+    Text1 = makeControl<QLineEdit>(this, "Text1", 120, 3360, 2535, 285);
+    Text1->setText(QStringLiteral("___________________"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+
+    connect(Timer1, &QTimer::timeout, this, &SecretWindow::scrollCredits);
+    connect(Command1, &QPushButton::clicked, this, &SecretWindow::copyCredits);
+}
+
+void SecretWindow::load() {
+    showCreditsText();
+    // Centred once; the credits only ever move vertically.
+    lbl->move((pict->width() - lbl->width()) / 2, pixels(scroller_.top()));
+    Timer1->start();
+}
+
+void SecretWindow::showCreditsText() {
+    lbl->setText(txt->toPlainText());
+    int width = 0;
+    const QFontMetrics metrics(lbl->font());
+    for (const QString& line : lbl->text().split(QLatin1Char('\n')))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    width += 2 * metrics.averageCharWidth(); // room for rounding: never wrap
+    lbl->resize(width, lbl->heightForWidth(width));
+    scroller_.setLabelHeight(lbl->height() * 15);
+}
+
+void SecretWindow::scrollCredits() {
+    scroller_.tick();
+    lbl->move(lbl->x(), pixels(scroller_.top()));
+}
+
+void SecretWindow::copyCredits() {
+    showCreditsText();
+    Timer1->start();
+    Text1->setText(txt->toPlainText());
+}
+
+} // namespace gravelock
