@@ -1,11 +1,15 @@
 #include "advanced/advanced_windows.h"
 
+#include "advanced/connect_window.h"
+#include "advanced/frm_advanced_window.h"
 #include "core/ui/window_registry.h"
 
 namespace gravelock {
 
 void registerAdvancedWindows(WindowRegistry& registry) {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("frmAdvanced"),
+                 [](AppContext& c) { return new FrmAdvancedWindow(c); });
+    registry.add(QStringLiteral("connect"), [](AppContext& c) { return new ConnectWindow(c); });
 }
 
 } // namespace gravelock

@@ -1,0 +1,68 @@
+#include "advanced/connect_window.h"
+
+#include "advanced/command_lines.h"
+#include "core/start_game.h"
+#include "core/ui/app_context.h"
+#include "core/ui/widgets.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace gravelock {
+
+ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("connect"));
+    setWindowTitle(QStringLiteral("Half-Life Connection Tool"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    setClientSizeTwips(client, 4800, 2040);
+    setCentralWidget(client);
+
+    Frame1 = makeControl<QGroupBox>(client, "Frame1", 120, 120, 4560, 1320);
+    Frame1->setTitle(QStringLiteral("Server Informations : "));
+    Label1 = makeControl<QLabel>(Frame1, "Label1", 120, 450, 1080, 255);
+    Label1->setText(QStringLiteral("IP adress : "));
+    ipadress = makeControl<QLineEdit>(Frame1, "ipadress", 1260, 420, 3180, 315);
+    sv_port = makeControl<QLabel>(Frame1, "sv_port", 120, 870, 1080, 255);
+    sv_port->setText(QStringLiteral("Port : "));
+    port = makeControl<QLineEdit>(Frame1, "port", 1260, 840, 1200, 315);
+    port->setText(QStringLiteral("27015"));
+
+    close_ = makeControl<QCheckBox>(client, "close", 120, 1590, 2400, 300);
+    close_->setText(QStringLiteral("Schließen"));
+    cmdLaunch = makeControl<QPushButton>(client, "cmdLaunch", 3345, 1560, 1335, 375);
+    cmdLaunch->setText(QStringLiteral("&Starten"));
+    connect(cmdLaunch, &QPushButton::clicked, this, &ConnectWindow::launch);
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileitmORVO = mnuFile->addAction(QStringLiteral("&Gravelock ..."));
+    mnuFileitmORVO->setObjectName(QStringLiteral("mnuFileitmORVO"));
+    connect(mnuFileitmORVO, &QAction::triggered, this, &ConnectWindow::backToMainWindow);
+
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    fitCaptions(this);
+}
+
+void ConnectWindow::launch() {
+    // Read uncut: a cut install path would name the wrong program.
+    const std::string program = context_.getPPS("GAMEDIR", "program", "error", kUncut);
+    const std::string command =
+        buildConnectCommand(program, ipadress->text().toStdString(), port->text().toStdString());
+    context_.startGame(this, QString::fromStdString(command), kMaximisedWithFocus);
+}
+
+void ConnectWindow::backToMainWindow() {
+    context_.windows().show(QStringLiteral("sp"));
+    context_.windows().unload(objectName());
+}
+
+} // namespace gravelock
