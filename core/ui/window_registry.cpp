@@ -9,8 +9,8 @@ WindowRegistry::WindowRegistry(AppContext& context) : context_(context) {}
 
 WindowRegistry::~WindowRegistry() { destroyAll(); }
 
-void WindowRegistry::add(const QString& name, Factory factory) {
-    factories_.insert(name, std::move(factory));
+void WindowRegistry::add(const QString& name, const Factory& factory) {
+    factories_.insert(name, factory);
 }
 
 QStringList WindowRegistry::names() const {

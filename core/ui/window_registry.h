@@ -25,7 +25,7 @@ public:
     explicit WindowRegistry(AppContext& context);
     ~WindowRegistry() override;
 
-    void add(const QString& name, Factory factory);
+    void add(const QString& name, const Factory& factory);
     bool knows(const QString& name) const { return factories_.contains(name); }
     QStringList names() const;
 

@@ -1,0 +1,263 @@
+// Walks through the whole program as a player would: the first start through
+// the wizard, a game start, every tool from the menu and back, and the end.
+#include "app/gravelock_app.h"
+#include "core/ui/german.h"
+#include "core/ui/splash.h"
+#include "core/ui/widgets.h"
+#include "fakes.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace gravelock;
+using namespace gravelock::test;
+
+namespace {
+
+// The program on a folder of its own, with recorded messages and the real game start.
+class Program {
+public:
+    Program()
+        : settings_(dir_.filePath("orvo.ini").toStdString()),
+          program_(settings_, messages, files, starter_, [this] { ++quits; }) {
+        useDesignFont();
+    }
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    const std::string& settingsFile() const { return settings_; }
+    WindowRegistry& windows() { return program_.context().windows(); }
+    void start() { program_.start(); }
+
+    QWidget* window(const QString& name) { return windows().find(name); }
+    template <class T> T* control(const QString& window, const QString& name) {
+        QWidget* w = windows().find(window);
+        return w ? w->findChild<T*>(name) : nullptr;
+    }
+    bool visible(const QString& name) {
+        QWidget* w = window(name);
+        return w && w->isVisible();
+    }
+    // The windows that can be seen, by name.
+    QStringList shown() {
+        QStringList names;
+        for (const QString& name : windows().names())
+            if (visible(name))
+                names << name;
+        return names;
+    }
+
+    FakeMessageBoxes messages;
+    FakeFileDialogs files;
+    int quits = 0;
+
+private:
+    QTemporaryDir dir_;
+    std::string settings_;
+    SystemGameStarter starter_;
+    Gravelock program_;
+};
+
+void click(Program& p, const QString& window, const QString& button) {
+    auto* b = p.control<QAbstractButton>(window, button);
+    QVERIFY2(b, qPrintable(window + "." + button));
+    b->click();
+    TestApp::settle();
+}
+
+void trigger(Program& p, const QString& window, const QString& item) {
+    auto* a = p.control<QAction>(window, item);
+    QVERIFY2(a, qPrintable(window + "." + item));
+    a->trigger();
+    TestApp::settle();
+}
+
+void type(Program& p, const QString& window, const QString& box, const QString& text) {
+    auto* edit = p.control<QLineEdit>(window, box);
+    QVERIFY2(edit, qPrintable(window + "." + box));
+    edit->setText(text);
+}
+
+void copyFile(const QString& from, const QString& to) {
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    QVERIFY(QFile::copy(from, to));
+    QFile(to).setPermissions(QFile(from).permissions());
+}
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartThroughTheWizardToAGameAndEveryTool() {
+        Program p;
+        copyFile(SHIPPED_SETTINGS, QString::fromStdString(p.settingsFile()));
+        const QString game = p.path("Half Life/hl.exe");
+        copyFile(qEnvironmentVariable("GRAVELOCK_TEST_GAME"), game);
+        touch(p.path("Half Life/valve/maps/crossfire.bsp"));
+        touch(p.path("Half Life/valve/maps/Bounce.BSP"));
+        touch(p.path("Half Life/tfc/maps/2fort.bsp"));
+        const QString record = p.path("record.txt");
+        qputenv("GRAVELOCK_TEST_RECORD", record.toLocal8Bit());
+
+        // The splash, and after its tick the wizard.
+        p.start();
+        QCOMPARE(p.shown(), QStringList({"splash"}));
+        auto* splash = qobject_cast<SplashWindow*>(p.window("splash"));
+        QVERIFY(splash);
+        splash->tick();
+        TestApp::settle();
+        QCOMPARE(p.shown(), QStringList({"firstuse1"}));
+
+        click(p, "firstuse1", "cmdNext");
+        QCOMPARE(p.shown(), QStringList({"firstuse2"}));
+        type(p, "firstuse2", "txtNick", "Ace");
+        type(p, "firstuse2", "txtClan", "Die Schrotflinten");
+        click(p, "firstuse2", "cmdNext");
+        QCOMPARE(p.shown(), QStringList({"firstuseconfig"}));
+
+        type(p, "firstuseconfig", "program", game);
+        type(p, "firstuseconfig", "txtMaps", p.path("Half Life/valve/maps"));
+        auto* tfc = p.control<QCheckBox>("firstuseconfig", "chkTFC");
+        QVERIFY(tfc);
+        if (!tfc->isChecked())
+            tfc->click();
+        type(p, "firstuseconfig", "TFCmaps", p.path("Half Life/tfc/maps"));
+        click(p, "firstuseconfig", "cmdFinish");
+        QCOMPARE(p.shown(), QStringList({"firstusedone"}));
+
+        click(p, "firstusedone", "cmdFinish");
+        QVERIFY(p.messages.shown.back().text.startsWith("Erstkonfiguration erfolgreich !"));
+        QCOMPARE(p.shown(), QStringList({"sp"}));
+        const auto setting = [&](const char* section, const char* key) {
+            return QString::fromStdString(GetPPS(section, key, "<missing>", kUncut, p.settingsFile()));
+        };
+        QCOMPARE(setting("MISC", "firstuse"), QStringLiteral("no"));
+        QCOMPARE(setting("MISC", "user"), QStringLiteral("Ace"));
+        QCOMPARE(setting("GAMEDIR", "valve"), p.path("Half Life/valve/"));
+        QCOMPARE(setting("GAMEDIR", "dds"), p.path("Half Life/"));
+
+        // The main window lists the maps; pick one and start the game for real.
+        auto* maps = p.control<QListWidget>("sp", "dirFichiers");
+        QVERIFY(maps);
+        QCOMPARE(maps->count(), 2);
+        maps->setCurrentRow(1);
+        click(p, "sp", "confirmMap");
+        click(p, "sp", "launch");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
+        QFile recorded(record);
+        QVERIFY(recorded.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(recorded.readAll()), QStringLiteral("+deathmatch\n1\n+map\ncrossfire\n"));
+
+        // Every tool from the menu, and back to a freshly loaded main window.
+        struct Tool {
+            const char* item;
+            const char* window;
+            const char* back;
+            bool backIsAction;
+        };
+        const Tool tools[] = {
+            {"mnuFileitmConnect", "connect", "mnuFileitmORVO", true},
+            {"mnuConfigitmDMM", "DM", "mnuFileitmORVO", true},
+            {"mnuFileMapcleItm", "MapCycle", "orvo", true},
+            {"mnuFileitmKesmo", "frmAdvanced", "mnuFileitmORVO", true},
+            {"mnuEdititmConfig", "config", "Command3", false},
+        };
+        for (const Tool& tool : tools) {
+            QPointer<QWidget> before = p.window("sp");
+            trigger(p, "sp", tool.item);
+            QCOMPARE(p.shown(), QStringList({tool.window}));
+            QVERIFY(before.isNull());
+            if (tool.backIsAction)
+                trigger(p, tool.window, tool.back);
+            else
+                click(p, tool.window, tool.back);
+            QCOMPARE(p.shown(), QStringList({"sp"}));
+        }
+        QCOMPARE(p.quits, 0);
+
+        // The main window sees what a tool changed in orvo.ini.
+        trigger(p, "sp", "mnuEdititmConfig");
+        auto* tfcBox = p.control<QCheckBox>("config", "chkTFC");
+        QVERIFY(tfcBox && tfcBox->isChecked());
+        tfcBox->click();
+        click(p, "config", "cmdOK");
+        QCOMPARE(setting("MISC", "tfc"), QStringLiteral("false"));
+        QVERIFY(!p.control<QWidget>("sp", "optTFC")->isEnabled());
+
+        // The about box beside a disabled main window, and back.
+        trigger(p, "sp", "mnuHelpitmAbout");
+        QVERIFY(p.visible("frmAbout"));
+        QVERIFY(!p.window("sp")->isEnabled());
+        QCOMPARE(p.control<QLabel>("frmAbout", "lblUser")->text(), QStringLiteral("Ace"));
+        click(p, "frmAbout", "cmdOK");
+        QVERIFY(p.window("sp")->isEnabled());
+        QVERIFY(!p.visible("frmAbout"));
+
+        // The credits window outlives the about box; "&Beenden" ends the program
+        // with it still open.
+        trigger(p, "sp", "mnuHelpitmAbout");
+        auto* picture = p.control<QWidget>("frmAbout", "Picture1");
+        QVERIFY(picture);
+        QTest::mouseClick(picture, Qt::LeftButton);
+        TestApp::settle();
+        QVERIFY(p.visible("secret"));
+        click(p, "frmAbout", "cmdOK");
+        QCOMPARE(p.shown(), QStringList({"secret", "sp"}));
+        trigger(p, "sp", "mnuFichieritmQuitter");
+        QCOMPARE(p.quits, 1);
+    }
+
+    void theProgramEndsWhenItsLastWindowCloses() {
+        Program p;
+        QFile settings(QString::fromStdString(p.settingsFile()));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[MISC]\r\nfirstuse=no\r\ntfc=false\r\n");
+        settings.close();
+        p.start();
+        qobject_cast<SplashWindow*>(p.window("splash"))->tick();
+        TestApp::settle();
+        QCOMPARE(p.shown(), QStringList({"sp"}));
+        trigger(p, "sp", "mnuConfigitmDMM");
+        QCOMPARE(p.quits, 0);
+        p.window("DM")->close();
+        TestApp::settle();
+        QCOMPARE(p.quits, 1);
+    }
+
+    void everyWindowHasItsDesignNameAndUnclippedCaptions() {
+        Program p;
+        QFile settings(QString::fromStdString(p.settingsFile()));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[MISC]\r\nfirstuse=no\r\ntfc=true\r\nuser=J\xF6rg\r\n");
+        settings.close();
+        const QStringList expected = {"config", "configtfc", "connect", "DirMaps", "DirMapsTFC",
+                                      "DM", "firstuse1", "firstuse2", "firstuseconfig",
+                                      "firstusedone", "frmAbout", "frmAdvanced", "MapCycle",
+                                      "secret", "sp", "splash"};
+        for (const QString& name : expected) {
+            QVERIFY2(p.windows().knows(name), qPrintable(name));
+            QWidget* window = p.windows().show(name);
+            QCOMPARE(window->objectName(), name);
+            QVERIFY2(clippedCaptions(window).isEmpty(),
+                     qPrintable(name + ": " + clippedCaptions(window).join(", ")));
+            p.windows().unload(name);
+            TestApp::settle();
+        }
+    }
+};
+
+QTEST_MAIN(ProgramTest)
+#include "program_test.moc"
