@@ -31,113 +31,79 @@ ServerSettings everythingTicked() {
     });
 }
 
-struct BytesCase {
-    const char* name;
-    ServerSettings settings;
-    ServerConfigVariant variant;
-    std::string bytes;
-};
-
 TEST(ServerConfigBytes, ExactFileContent) {
+    struct Case {
+        const char* name;
+        ServerSettings settings;
+        ServerConfigVariant variant;
+        std::string bytes;
+    };
     const std::string tail = "mp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\n"
                              "sv_maxspectators 0\r\n";
-    const std::vector<BytesCase> cases = {
+    // Fall damage is written twice, under the old and the new name.
+    const std::string ticked =
+        "cl_allowdownload 1\r\ncl_allowupload 1\r\nmp_falldamage 0\r\nmp_autocrosshair 0\r\n"
+        "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
+        "falldamage 1\r\nmp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\n"
+        "cl_download_ingame 0\r\n" +
+        tail;
+    const std::vector<Case> cases = {
         {"initial state", {}, Save, tail + "hostname Mein - ORVO- Game\r\n"},
-        {"initial state, start", {}, Start, tail + "Hostname Mein - ORVO- Game\r\n"},
-        {"fall damage writes two lines", with([](ServerSettings& s) { s.falldamage = true; }), Save,
-         "mp_falldamage 0\r\nfalldamage 1\r\n" + tail + "hostname Mein - ORVO- Game\r\n"},
         {"everything ticked, save", everythingTicked(), Save,
-         "cl_allowdownload 1\r\ncl_allowupload 1\r\nmp_falldamage 0\r\nmp_autocrosshair 0\r\n"
-         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
-         "falldamage 1\r\nmp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\n"
-         "cl_download_ingame 0\r\n" +
-             tail + "hostname Mein - ORVO- Game\r\nsv_password geheim\r\n"},
+         ticked + "hostname Mein - ORVO- Game\r\nsv_password geheim\r\n"},
         {"everything ticked, start", everythingTicked(), Start,
-         "cl_allowdownload 1\r\ncl_allowupload 1\r\nmp_falldamage 0\r\nmp_autocrosshair 0\r\n"
-         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
-         "falldamage 1\r\nmp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\n"
-         "cl_download_ingame 0\r\n" +
-             tail + "Hostname Mein - ORVO- Game\r\nPassword geheim\r\n"},
+         ticked + "Hostname Mein - ORVO- Game\r\nPassword geheim\r\n"},
         {"texts as typed: empty, letters, blanks", with([](ServerSettings& s) {
-             s.fraglimitvalue = "";
+             s.fraglimitvalue = s.maxspectatorsvalue = "";
              s.maxplayersvalue = "abc";
              s.sv_gravityvalue = " 80 ";
-             s.maxspectatorsvalue = "";
              s.partyname = "  Die  Runde ";
          }),
          Save,
          "mp_fraglimit \r\nmaxplayers abc\r\nsv_gravity  80 \r\nsv_maxspectators \r\n"
          "hostname   Die  Runde \r\n"},
-        {"password left in the disabled box is not written",
-         with([](ServerSettings& s) { s.passwordvalue = "alt"; }), Save,
-         tail + "hostname Mein - ORVO- Game\r\n"},
-        {"time limit and max ping never reach the file", with([](ServerSettings& s) {
+        {"unticked password and time limit are not written", with([](ServerSettings& s) {
+             s.passwordvalue = "alt";
              s.timelimitvalue = "99";
-             s.maxpingvalue = "";
          }),
          Save, tail + "hostname Mein - ORVO- Game\r\n"},
         {"umlauts in Windows-1252", with([](ServerSettings& s) { s.partyname = "Größte Füße €"; }),
          Save,
-         tail + "hostname Gr\xF6\xDF"
-                "te F\xFC\xDF"
+         tail + "hostname Gr\xF6\xDFte F\xFC\xDF"
                 "e \x80\r\n"},
     };
-    for (const BytesCase& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(serverConfigBytes(c.settings, c.variant), c.bytes);
     }
 }
 
-TEST(ServerSettingsCheck, FirstFailingCheckAndItsMessage) {
-    struct Case {
-        const char* name;
-        ServerSettings settings;
-        ServerSettingsCheck check;
-    };
-    const std::vector<Case> cases = {
-        {"initial state", {}, ServerSettingsCheck::Passed},
-        {"no party name", with([](ServerSettings& s) { s.partyname = ""; }),
-         ServerSettingsCheck::NoPartyName},
-        {"no party name beats a blank ping", with([](ServerSettings& s) {
+TEST(ServerSettingsCheck, FirstFailingCheck) {
+    using C = ServerSettingsCheck;
+    const std::vector<std::pair<ServerSettings, C>> cases = {
+        {{}, C::Passed},
+        {with([](ServerSettings& s) {
              s.partyname = "";
              s.maxpingvalue = " ";
          }),
-         ServerSettingsCheck::NoPartyName},
-        {"password ticked but empty", with([](ServerSettings& s) { s.password = true; }),
-         ServerSettingsCheck::NoPassword},
-        {"password ticked and given", with([](ServerSettings& s) {
-             s.password = true;
-             s.passwordvalue = "x";
-         }),
-         ServerSettingsCheck::Passed},
-        {"empty password with the box unticked",
-         with([](ServerSettings& s) { s.passwordvalue = ""; }), ServerSettingsCheck::Passed},
-        {"empty password beats a blank party name", with([](ServerSettings& s) {
+         C::NoPartyName},
+        {with([](ServerSettings& s) { s.passwordvalue = ""; }), C::Passed}, // box unticked
+        {with([](ServerSettings& s) {
              s.password = true;
              s.partyname = " ";
          }),
-         ServerSettingsCheck::NoPassword},
-        {"party name one blank", with([](ServerSettings& s) { s.partyname = " "; }),
-         ServerSettingsCheck::BlankPartyName},
-        {"party name two blanks passes", with([](ServerSettings& s) { s.partyname = "  "; }),
-         ServerSettingsCheck::Passed},
-        {"max ping one blank", with([](ServerSettings& s) { s.maxpingvalue = " "; }),
-         ServerSettingsCheck::BlankMaxPing},
-        {"max ping empty passes", with([](ServerSettings& s) { s.maxpingvalue = ""; }),
-         ServerSettingsCheck::Passed},
-        {"max ping blank beats max players blank", with([](ServerSettings& s) {
-             s.maxpingvalue = " ";
-             s.maxplayersvalue = " ";
-         }),
-         ServerSettingsCheck::BlankMaxPing},
-        {"max players one blank", with([](ServerSettings& s) { s.maxplayersvalue = " "; }),
-         ServerSettingsCheck::BlankMaxPlayers},
-        {"max players empty passes", with([](ServerSettings& s) { s.maxplayersvalue = ""; }),
-         ServerSettingsCheck::Passed},
+         C::NoPassword},
+        {with([](ServerSettings& s) { s.partyname = " "; }), C::BlankPartyName},
+        // Compared untrimmed: only exactly one blank fails.
+        {with([](ServerSettings& s) { s.partyname = "  "; }), C::Passed},
+        {with([](ServerSettings& s) { s.maxpingvalue = s.maxplayersvalue = " "; }),
+         C::BlankMaxPing},
+        {with([](ServerSettings& s) { s.maxplayersvalue = " "; }), C::BlankMaxPlayers},
+        {with([](ServerSettings& s) { s.maxplayersvalue = ""; }), C::Passed},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(CheckServerSettings(c.settings), c.check);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(CheckServerSettings(cases[i].first), cases[i].second);
     }
 }
 
@@ -158,24 +124,18 @@ TEST(ServerConfigBytes, TextsTheFileCannotHold) {
          "Password", "😀"},
         {"unticked password is not looked at",
          with([](ServerSettings& s) { s.passwordvalue = "Ω"; }), std::nullopt, ""},
+        // A line break would smuggle a console command of its own into the file.
         {"line break in the host name",
          with([](ServerSettings& s) { s.partyname = "a\nsv_cheats 1"; }), "Spielname", ""},
-        {"value box", with([](ServerSettings& s) { s.sv_gravityvalue = "8\r"; }), "Gravity", ""},
-        {"unwritten max ping is not looked at",
-         with([](ServerSettings& s) { s.maxpingvalue = "Ω"; }), std::nullopt, ""},
+        {"carriage return in a value box",
+         with([](ServerSettings& s) { s.sv_gravityvalue = "8\r"; }), "Gravity", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto problem = findUnwritableText(c.settings);
-        ASSERT_EQ(problem.has_value(), c.field.has_value());
-        if (!problem) {
-            EXPECT_TRUE(serverConfigBytes(c.settings, Save).has_value());
-            continue;
-        }
-        EXPECT_EQ(problem->field, *c.field);
-        EXPECT_EQ(problem->character, c.character);
-        EXPECT_FALSE(serverConfigBytes(c.settings, Save).has_value());
-        EXPECT_FALSE(serverConfigBytes(c.settings, Start).has_value());
+        EXPECT_EQ(problem ? std::optional(problem->field) : std::nullopt, c.field);
+        EXPECT_EQ(problem ? problem->character : "", c.character);
+        EXPECT_EQ(serverConfigBytes(c.settings, Start).has_value(), !c.field);
     }
     EXPECT_EQ(unwritableTextMessage({"Spielname", "Ω"}),
               "Die orvo.cfg wurde nicht gespeichert: „Spielname“ enthält das Zeichen „Ω“, das die "
@@ -186,10 +146,8 @@ TEST(WriteServerConfig, ReplacesTheFileWhole) {
     TempFolder folder;
     const std::string path = folder.file("orvo.cfg");
     ASSERT_TRUE(WriteServerConfig(everythingTicked(), Save, path));
-    ASSERT_TRUE(WriteServerConfig(with([](ServerSettings& s) { s.ul = true; }), Save, path));
-    EXPECT_EQ(readBytes(path),
-              "cl_allowupload 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\n"
-              "sv_gravity 800\r\nsv_maxspectators 0\r\nhostname Mein - ORVO- Game\r\n");
+    ASSERT_TRUE(WriteServerConfig({}, Start, path));
+    EXPECT_EQ(readBytes(path), serverConfigBytes({}, Start));
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
@@ -212,40 +170,19 @@ TEST(WriteServerConfig, FailuresLeaveThePreviousFileAndSayWhy) {
 }
 
 TEST(ServerConfigPath, FolderValueInFrontOfTheFileName) {
-    struct Case {
-        std::string valve;
-        std::string path;
-        bool usable;
-    };
-    const std::vector<Case> cases = {
-        {"C:\\Sierra\\Half-Life\\valve\\", "C:\\Sierra\\Half-Life\\valve\\orvo.cfg", true},
-        {"/games/hl/valve/", "/games/hl/valve/orvo.cfg", true},
-        {"error!", "error!orvo.cfg", false},
-        {"", "orvo.cfg", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.valve);
-        EXPECT_EQ(serverConfigPath(c.valve), c.path);
-        EXPECT_EQ(!gameFolderProblem(c.valve).has_value(), c.usable);
-    }
+    EXPECT_EQ(serverConfigPath("C:\\Half-Life\\valve\\"), "C:\\Half-Life\\valve\\orvo.cfg");
+    EXPECT_FALSE(gameFolderProblem("C:\\Half-Life\\valve\\"));
+    // Missing or empty: the file would land in the working folder.
+    EXPECT_TRUE(gameFolderProblem("error!"));
+    EXPECT_TRUE(gameFolderProblem(""));
 }
 
 TEST(ServerCommand, MapAsTypedAfterTheServerSwitches) {
-    struct Case {
-        std::string map;
-        std::string command;
-    };
     const std::string program = "C:\\Program Files (x86)\\Half-Life\\hl.exe";
-    const std::vector<Case> cases = {
-        {"crossfire", program + " +deathmatch 1 -console +map crossfire"},
-        {"crossfire.bsp", program + " +deathmatch 1 -console +map crossfire.bsp"},
-        {" two words", program + " +deathmatch 1 -console +map  two words"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(buildServerCommand(program, c.map), c.command);
-    EXPECT_EQ(mapNameOf("crossfire.bsp"), "crossfire");
+    EXPECT_EQ(buildServerCommand(program, " two words"),
+              program + " +deathmatch 1 -console +map  two words");
     EXPECT_EQ(mapNameOf("Bounce.BSP"), "Bounce");
-    EXPECT_EQ(mapNameOf("Straße.bsp"), "Straße");
+    EXPECT_EQ(mapNameOf("Straße.bsp"), "Straße"); // characters, not bytes
 }
 
 } // namespace

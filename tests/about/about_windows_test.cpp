@@ -1,0 +1,176 @@
+#include "about/about_windows.h"
+#include "about/clickable_label.h"
+#include "about/credits.h"
+#include "about/frm_about_window.h"
+#include "about/secret_window.h"
+#include "fakes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace gravelock;
+using namespace gravelock::test;
+
+namespace {
+
+constexpr int kPictureHeight = 212; // 3180 twips
+
+// The about box opened the way the main window's menu does it: shown beside a
+// main window that is then disabled.
+struct Fixture {
+    explicit Fixture(
+        const std::string& settings = "[MISC]\r\nuser=Fragmaster\r\ncompany=Die Ratten\r\n") {
+        app.writeSettings(settings);
+        registerAboutWindows(app.context.windows());
+        app.context.windows().add(QStringLiteral("sp"), [](AppContext&) {
+            auto* w = new QWidget;
+            w->setObjectName(QStringLiteral("sp"));
+            return w;
+        });
+        app.context.windows().show(QStringLiteral("sp"));
+        app.context.windows().show(QStringLiteral("frmAbout"));
+        app.context.windows().setEnabled(QStringLiteral("sp"), false);
+    }
+    FrmAboutWindow* about() { return app.context.windows().find<FrmAboutWindow>("frmAbout"); }
+    QWidget* sp() { return app.context.windows().find(QStringLiteral("sp")); }
+    SecretWindow* credits(bool tickByHand = true) {
+        auto* s = qobject_cast<SecretWindow*>(app.context.windows().show(QStringLiteral("secret")));
+        if (tickByHand)
+            s->Timer1->stop();
+        return s;
+    }
+
+    TestApp app;
+};
+
+QString creditsWithLineFeeds() {
+    return QString::fromStdString(creditsText())
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+class AboutWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void labelsShowTheSettingsAsTyped() {
+        const struct {
+            std::string settings;
+            QString user, company;
+        } cases[] = {
+            {"[MISC]\r\nfirstuse=no\r\n", "error", "error"},
+            {"[MISC]\r\nuser=<b>Jörg</b>" + std::string(120, 'u') + "\r\ncompany=[K&K]\r\n",
+             "<b>Jörg</b>" + QString(88, 'u'), "[K&K]"}, // cut to 99 characters
+        };
+        for (const auto& c : cases) {
+            Fixture f(c.settings);
+            QCOMPARE(f.about()->lblUser->text(), c.user);
+            QCOMPARE(f.about()->lblComp->text(), c.company);
+            for (QLabel* label : {static_cast<QLabel*>(f.about()->lblUser), f.about()->lblComp})
+                QCOMPARE(label->textFormat(), Qt::PlainText);
+        }
+    }
+
+    void clickingTheNicknameShowsTheJokeOnly() {
+        Fixture f;
+        FrmAboutWindow* about = f.about();
+        QTest::mouseClick(about->lblUser, Qt::LeftButton);
+        QCOMPARE(f.app.messages.shown.size(), 1u);
+        const Message& m = f.app.messages.shown.front();
+        QCOMPARE(m.text, QStringLiteral(
+                             " It's your name, right ? So why did you click, stupid guy !!! :)"));
+        QCOMPARE(m.title, QStringLiteral("Stupid guy"));
+        QCOMPARE(m.buttons, MsgButtons::Ok);
+        QCOMPARE(m.icon, MsgIcon::Critical);
+
+        // Pressing on the nickname and letting go elsewhere is no click; the clan does nothing.
+        QTest::mousePress(about->lblUser, Qt::LeftButton);
+        QTest::mouseRelease(about->lblUser, Qt::LeftButton, {}, QPoint(-5, -5));
+        QTest::mouseClick(about->lblComp, Qt::LeftButton);
+        QCOMPARE(f.app.messages.shown.size(), 1u);
+        QVERIFY(!f.app.context.windows().isLoaded(QStringLiteral("secret")));
+    }
+
+    void everyWayOfClosingEnablesTheMainWindow_data() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"cmdOK", "Enter", "close box", "unload"})
+            QTest::newRow(how) << how;
+    }
+    void everyWayOfClosingEnablesTheMainWindow() {
+        QFETCH(QString, how);
+        Fixture f;
+        FrmAboutWindow* about = f.about();
+        // The picture opens the credits beside the about box; they must outlive it.
+        QTest::mouseClick(about->Picture1, Qt::LeftButton);
+        auto* secret = f.app.context.windows().find<SecretWindow>(QStringLiteral("secret"));
+        QVERIFY(secret && secret->isVisible() && !secret->isModal());
+        QVERIFY(!f.sp()->isEnabled());
+        if (how == "cmdOK")
+            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        else if (how == "Enter")
+            QTest::keyClick(about->cmdOK, Qt::Key_Return);
+        else if (how == "close box")
+            about->close();
+        else
+            f.app.context.windows().unload(QStringLiteral("frmAbout"));
+        TestApp::settle();
+
+        QVERIFY(!f.app.context.windows().isLoaded(QStringLiteral("frmAbout")));
+        QVERIFY(f.sp()->isEnabled());
+        QVERIFY(f.app.context.windows().find(QStringLiteral("secret"))->isVisible());
+        QVERIFY(f.app.messages.shown.empty());
+        QCOMPARE(f.app.quitCount, 0);
+    }
+
+    void creditsFitAndScrollUpFromBelow() {
+        Fixture f;
+        SecretWindow* s = f.credits();
+        QLabel* lbl = s->lbl;
+        QCOMPARE(lbl->text(), creditsWithLineFeeds());
+        // Sized to the text: no line wraps and no line is cut off.
+        const QFontMetrics metrics(lbl->font());
+        const QStringList lines = lbl->text().split('\n');
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= lbl->width(), qPrintable(line));
+        QVERIFY(lbl->height() >= lines.size() * metrics.lineSpacing() - metrics.leading());
+        const int left = lbl->x();
+        QCOMPARE(lbl->y(), kPictureHeight);
+
+        // One round is P + H twips in steps of 27, restarting just past -H.
+        const int ticksPerRound = (3180 + lbl->height() * 15) / CreditsScroller::kStep + 1;
+        for (int tick = 1; tick < ticksPerRound; ++tick)
+            s->scrollCredits();
+        QVERIFY(lbl->y() <= -lbl->height() + 2); // less than one step from leaving the picture
+        s->scrollCredits();
+        QCOMPARE(lbl->y(), kPictureHeight);
+        QCOMPARE(lbl->x(), left);
+    }
+
+    void theTimerScrolls() {
+        Fixture f;
+        QLabel* lbl = f.credits(false)->lbl;
+        QTRY_VERIFY_WITH_TIMEOUT(lbl->y() < kPictureHeight, 5000);
+    }
+
+    void command1CopiesTheCreditsAndRestartsTheClock() {
+        Fixture f;
+        SecretWindow* s = f.credits();
+        for (int i = 0; i < 50; ++i)
+            s->scrollCredits();
+        const QPoint position = s->lbl->pos();
+        s->lbl->setText(QStringLiteral("x"));
+
+        QTest::mouseClick(s->Command1, Qt::LeftButton);
+        QCOMPARE(s->lbl->text(), creditsWithLineFeeds());
+        QCOMPARE(s->Text1->text(), creditsWithLineFeeds());
+        QVERIFY(s->Timer1->isActive());
+        QCOMPARE(s->lbl->pos(), position);
+    }
+};
+
+QTEST_MAIN(AboutWindowsTest)
+#include "about_windows_test.moc"

@@ -1,0 +1,338 @@
+#include "fakes.h"
+#include "setup/config_window.h"
+#include "setup/folder_picker.h"
+#include "setup/setup_windows.h"
+#include "setup/wizard_pages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace gravelock;
+using namespace gravelock::test;
+
+namespace {
+
+class FakeVolumes final : public Volumes {
+public:
+    QList<Volume> mounted() const override { return list; }
+    bool isReady(const QString& root) const override { return root != "A:/"; }
+    QString startFolder() const override { return start; }
+
+    QList<Volume> list;
+    QString start;
+};
+
+// The setup windows, a stand-in main window, and folder pickers on faked volumes.
+struct SetupFixture {
+    explicit SetupFixture(const std::string& settings) {
+        app.writeSettings(settings);
+        for (const char* folder : {"sys/Half-Life/valve/maps", "usb/maps"})
+            QDir().mkpath(app.path(QString::fromLatin1(folder)));
+        volumes->list = {{app.path("sys"), "SYSTEM"}, {app.path("usb"), "STICK"}, {"A:/", ""}};
+        volumes->start = app.path("sys/Half-Life");
+        registerSetupWindows(windows());
+        for (const FolderPickerDesign& design :
+             {FolderPickerWindow::dirMaps(), FolderPickerWindow::dirMapsTFC(),
+              FolderPickerWindow::configtfc()})
+            windows().add(QString::fromLatin1(design.name), [this, design](AppContext& c) {
+                return new FolderPickerWindow(c, design, volumes);
+            });
+        windows().add("sp", [](AppContext&) {
+            auto* w = new QWidget;
+            w->setObjectName("sp");
+            return w;
+        });
+    }
+
+    WindowRegistry& windows() { return app.context.windows(); }
+    template <class W> W* show(const QString& name) {
+        return qobject_cast<W*>(windows().show(name));
+    }
+    bool visible(const QString& name) {
+        QWidget* w = windows().find(name);
+        return w && w->isVisible();
+    }
+    QByteArray settingsBytes() {
+        QFile file(QString::fromStdString(app.settingsFile()));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    // Writes to orvo.ini fail from now on: a folder stands where the file goes.
+    void breakSettingsFile() {
+        QFile::remove(QString::fromStdString(app.settingsFile()));
+        QDir().mkpath(QString::fromStdString(app.settingsFile()) + "/locked");
+    }
+    QString native(const QString& name) { return QDir::toNativeSeparators(app.path(name)); }
+
+    TestApp app;
+    std::shared_ptr<FakeVolumes> volumes = std::make_shared<FakeVolumes>();
+};
+
+const std::string kShipped = "[MISC]\r\nfirstuse=yes\r\n";
+
+// Paths far beyond the 99 characters of a short read.
+const QString kLongProgram =
+    QStringLiteral("C:\\Program Files (x86)\\Steam\\steamapps\\common\\Half-Life Game Of The Year "
+                   "Edition\\Deutsche Version\\hl.exe");
+const QString kLongMaps = QStringLiteral("D:\\Spiele\\Valve Software\\Half-Life Game Of The Year "
+                                         "Edition\\Deutsche Version\\valve\\maps");
+
+// The key in capitals: keys are found regardless of case.
+const std::string kConfigured = "[MISC]\r\nfirstuse=no\r\nTFC=true\r\n[GAMEDIR]\r\n"
+                                "program=C:\\HL\\hl.exe\r\ntfcmaps=C:\\HL\\tfc\\maps\r\nmaps=" +
+                                kLongMaps.toStdString() + "\r\n";
+
+// Double-clicks the entry of the folder list that stands for `folder`.
+bool openFolder(FolderListBox* list, const QString& folder) {
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem* item = list->item(i);
+        if (QDir::toNativeSeparators(item->data(Qt::UserRole).toString()) == folder) {
+            list->scrollToItem(item);
+            const QPoint at = list->visualItemRect(item).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class SetupWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wizardChecksInOrderAndKeepsWholePaths() {
+        SetupFixture f(kShipped);
+        auto* page2 = f.show<Firstuse2Window>("firstuse2");
+        page2->cmdNext->click();
+        page2->txtNick->setText("Jörg");
+        page2->cmdNext->click();
+        QCOMPARE(f.app.messages.shown.size(), size_t(2));
+        QCOMPARE(f.app.messages.shown[0].title, QStringLiteral("Nickname"));
+        QCOMPARE(f.app.messages.shown[1].title, QStringLiteral("Organisation"));
+        QCOMPARE(f.app.setting("MISC", "user"), "<missing>"); // nothing before both are filled
+        page2->txtClan->setText("Die Schrotflinten");
+        page2->cmdNext->click();
+        TestApp::settle();
+
+        auto* page3 = f.windows().find<FirstuseconfigWindow>("firstuseconfig");
+        QVERIFY(page3 && page3->isVisible());
+        page3->program->setText(kLongProgram);
+        page3->txtMaps->setText("C:\\HL\\valve\\maps");
+        page3->cmdFinish->click();
+        TestApp::settle();
+        QCOMPARE(f.app.messages.shown.size(), size_t(2));
+        QCOMPARE(f.app.setting("MISC", "firstuse"), "yes");
+
+        // The closing message comes before the main window.
+        bool spShownDuringMessage = true;
+        f.app.messages.onShow = [&](const Message&) { spShownDuringMessage = f.visible("sp"); };
+        f.windows().find<FirstusedoneWindow>("firstusedone")->cmdFinish->click();
+        TestApp::settle();
+        QCOMPARE(
+            f.app.messages.shown.back().text,
+            QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht funktionieren "
+                           "sollte ... dann endere den inhalt der orvo.ini :-)"));
+        QVERIFY(!spShownDuringMessage);
+        QVERIFY(f.visible("sp"));
+        QCOMPARE(f.app.setting("MISC", "firstuse"), "no");
+        QCOMPARE(f.app.setting("GAMEDIR", "dds"), kLongProgram.chopped(6).toStdString());
+    }
+
+    void wizardWritesEvenWhenTheCheckFails() {
+        SetupFixture f(kShipped + "[GAMEDIR]\r\ntfcmaps=old\r\n");
+        auto* page = f.show<FirstuseconfigWindow>("firstuseconfig");
+        page->chkTFC->setChecked(true);
+        page->program->setText("p");
+        page->txtMaps->setText("m");
+        page->TFCmaps->setText("");
+        page->cmdFinish->click();
+        TestApp::settle();
+        QCOMPARE(f.app.setting("GAMEDIR", "tfcmaps"), "");
+        QCOMPARE(f.app.messages.shown.size(), size_t(1));
+        QCOMPARE(f.app.messages.shown[0].text,
+                 QStringLiteral("Du must festlegen wo Team Fortess Classic installierd ist, oder "
+                                "schalte die checkbox aus !"));
+        QCOMPARE(f.app.messages.shown[0].title, QStringLiteral("Gravelock"));
+        QVERIFY(page->isVisible());
+    }
+
+    void wizardBackSavesNothing() {
+        SetupFixture f(kShipped);
+        auto* page = f.show<FirstuseconfigWindow>("firstuseconfig");
+        page->program->setText("changed");
+        page->cmdPrev->click();
+        TestApp::settle();
+        QVERIFY(f.visible("firstuse2"));
+        QCOMPARE(f.app.setting("GAMEDIR", "program"), "<missing>");
+    }
+
+    void dialogOkWritesEverythingAndBringsBackTheMainWindow() {
+        SetupFixture f(kConfigured);
+        auto* dialog = f.show<ConfigWindow>("config");
+        QVERIFY(dialog->chkTFC->isChecked() && dialog->TFCmaps->isEnabled());
+        dialog->program->setText("E:\\Neu\\hl.exe");
+        QTest::keyClick(dialog->program, Qt::Key_Escape); // not bound
+        QTest::keyClick(dialog->program, Qt::Key_Return); // the default button
+        TestApp::settle();
+        QVERIFY(f.app.messages.shown.empty());
+        QCOMPARE(f.app.setting("GAMEDIR", "program"), "E:\\Neu\\hl.exe");
+        QCOMPARE(f.app.setting("GAMEDIR", "maps"), kLongMaps.toStdString());
+        QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
+        QCOMPARE(f.app.setting("GAMEDIR", "tfcdir"), "C:\\HL\\tfc\\");
+        QCOMPARE(f.app.setting("GAMEDIR", "dds"), "E:\\Neu\\");
+        QVERIFY(f.visible("sp"));
+    }
+
+    void dialogCancelLeavesTheFileUntouched() {
+        SetupFixture f(kConfigured);
+        const QByteArray before = f.settingsBytes();
+        auto* dialog = f.show<ConfigWindow>("config");
+        dialog->program->setText("changed");
+        dialog->chkTFC->click();
+        dialog->Command3->click();
+        TestApp::settle();
+        QCOMPARE(f.settingsBytes(), before);
+        QVERIFY(f.visible("sp"));
+    }
+
+    void dialogCloseBoxBringsNothingBack() {
+        SetupFixture f(kConfigured);
+        f.show<ConfigWindow>("config")->close();
+        TestApp::settle();
+        QVERIFY(!f.windows().isLoaded("sp"));
+        QCOMPARE(f.app.quitCount, 1);
+    }
+
+    void failedWritesStayOnThePage() {
+        SetupFixture f(kShipped);
+        auto* page2 = f.show<Firstuse2Window>("firstuse2");
+        auto* page3 = f.show<FirstuseconfigWindow>("firstuseconfig");
+        auto* page4 = f.show<FirstusedoneWindow>("firstusedone");
+        auto* dialog = f.show<ConfigWindow>("config");
+        page2->txtNick->setText("Nick");
+        page2->txtClan->setText("Clan");
+        page3->program->setText("p");
+        page3->txtMaps->setText("m");
+        f.breakSettingsFile();
+        for (QPushButton* button :
+             {page2->cmdNext, page3->cmdFinish, page4->cmdFinish, dialog->cmdOK}) {
+            const auto before = f.app.messages.shown.size();
+            button->click();
+            TestApp::settle();
+            QCOMPARE(f.app.messages.shown.size(), before + 1); // the write failure only
+            QCOMPARE(f.app.messages.shown.back().icon, MsgIcon::Critical);
+            QVERIFY(button->window()->isVisible());
+        }
+        QVERIFY(!f.windows().isLoaded("sp"));
+    }
+
+    void programPickerCancelKeepsThePath() {
+        SetupFixture f(kConfigured);
+        auto* dialog = f.show<ConfigWindow>("config");
+        dialog->Command2->click(); // cancelled
+        QCOMPARE(f.app.files.requests.size(), size_t(1));
+        QCOMPARE(dialog->program->text(), QStringLiteral("C:\\HL\\hl.exe"));
+        f.app.files.replies = {QStringLiteral("/spiele/hl/Hl.exe")};
+        dialog->Command2->click();
+        QCOMPARE(dialog->program->text(), QDir::toNativeSeparators("/spiele/hl/Hl.exe"));
+    }
+
+    void pickerTakesTheFolderLastOpened() {
+        SetupFixture f(kShipped);
+        QLineEdit box("before");
+        auto* picker = f.show<FolderPickerWindow>("DirMaps");
+        picker->setTarget(&box);
+        QVERIFY(openFolder(picker->rep, f.native("sys/Half-Life")));
+        QVERIFY(openFolder(picker->rep, f.native("sys/Half-Life/valve")));
+        // A single click only selects.
+        const QListWidgetItem* maps = picker->rep->item(picker->rep->count() - 1);
+        QTest::mouseClick(picker->rep->viewport(), Qt::LeftButton, {},
+                          picker->rep->visualItemRect(maps).center());
+        QCOMPARE(picker->rep->path(), f.native("sys/Half-Life/valve"));
+        // Choosing a volume goes to its root, not to the folder last used there.
+        picker->drve->setCurrentIndex(1);
+        picker->drve->setCurrentIndex(0);
+        QCOMPARE(picker->rep->path(), f.native("sys"));
+        QTest::keyClick(picker->rep, Qt::Key_Escape);
+        TestApp::settle();
+        QVERIFY(!f.windows().isLoaded("DirMaps"));
+        QCOMPARE(box.text(), QStringLiteral("before"));
+    }
+
+    void pickerKeepsTheFolderWhenAVolumeIsNotReady() {
+        SetupFixture f(kShipped);
+        f.volumes->start = f.app.path("usb/maps");
+        QLineEdit box;
+        auto* picker = f.show<FolderPickerWindow>("DirMapsTFC");
+        picker->setTarget(&box);
+        QCOMPARE(picker->rep->path(), f.native("usb")); // the root of the start folder's volume
+        QVERIFY(openFolder(picker->rep, f.native("usb/maps")));
+        picker->drve->setCurrentIndex(2);
+        QCOMPARE(f.app.messages.shown.size(), size_t(1));
+        const Message& m = f.app.messages.shown[0];
+        QCOMPARE(m.title, QStringLiteral("... A:"));
+        QCOMPARE(m.icon, MsgIcon::Critical);
+        QVERIFY(m.systemModal);
+        QCOMPARE(picker->drve->currentIndex(), 1);    // names the listed folder's volume again
+        QTest::keyClick(picker->rep, Qt::Key_Return); // Enter takes, like "&OK"
+        QCOMPARE(box.text(), f.native("usb/maps"));
+    }
+
+    void eachOpenerGetsItsOwnBoxFilled_data() {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("wizard maps") << "firstuseconfig"
+                                     << "cmdMaps"
+                                     << "DirMaps"
+                                     << "txtMaps";
+        QTest::newRow("wizard TFC") << "firstuseconfig"
+                                    << "cmdTFCMaps"
+                                    << "configtfc"
+                                    << "TFCmaps";
+        QTest::newRow("dialog maps") << "config"
+                                     << "cmdMaps"
+                                     << "DirMaps"
+                                     << "txtMaps";
+        QTest::newRow("dialog TFC") << "config"
+                                    << "cmdTFCMaps"
+                                    << "DirMapsTFC"
+                                    << "TFCmaps";
+    }
+    void eachOpenerGetsItsOwnBoxFilled() {
+        QFETCH(QString, opener);
+        QFETCH(QString, button);
+        QFETCH(QString, picker);
+        QFETCH(QString, box);
+        SetupFixture f(kShipped); // no tfc: TFCmaps is disabled, its button is not
+        QWidget* window = f.windows().show(opener);
+        window->findChild<QPushButton*>(button)->click();
+        auto* pickerWindow = f.windows().find<FolderPickerWindow>(picker);
+        QVERIFY(pickerWindow && pickerWindow->isVisible());
+        QVERIFY(window->isEnabled()); // modeless
+        pickerWindow->drve->setCurrentIndex(1);
+        pickerWindow->Command1->click();
+        QCOMPARE(window->findChild<QLineEdit*>(box)->text(), f.native("usb"));
+    }
+
+    void pickerOutlivingItsOpenerFillsNothing() {
+        SetupFixture f(kShipped);
+        auto* dialog = f.show<ConfigWindow>("config");
+        dialog->cmdMaps->click();
+        dialog->Command3->click();
+        TestApp::settle();
+        f.windows().find<FolderPickerWindow>("DirMaps")->Command1->click();
+        TestApp::settle();
+        QVERIFY(!f.windows().isLoaded("DirMaps"));
+    }
+};
+
+QTEST_MAIN(SetupWindowsTest)
+#include "setup_windows_test.moc"
