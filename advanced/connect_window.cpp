@@ -18,13 +18,9 @@ namespace gravelock {
 ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("connect"));
     setWindowTitle(QStringLiteral("Half-Life Connection Tool"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    makeFixedMenuWindow(this);
 
-    auto* client = new QWidget(this);
-    setClientSizeTwips(client, 4800, 2040);
-    setCentralWidget(client);
+    QWidget* client = addClientArea(this, 4800, 2040);
 
     Frame1 = makeControl<QGroupBox>(client, "Frame1", 120, 120, 4560, 1320);
     Frame1->setTitle(QStringLiteral("Server Informations : "));
@@ -42,13 +38,12 @@ ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
     cmdLaunch->setText(QStringLiteral("&Starten"));
     connect(cmdLaunch, &QPushButton::clicked, this, &ConnectWindow::launch);
 
-    mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileitmORVO = mnuFile->addAction(QStringLiteral("&Gravelock ..."));
-    mnuFileitmORVO->setObjectName(QStringLiteral("mnuFileitmORVO"));
-    connect(mnuFileitmORVO, &QAction::triggered, this, &ConnectWindow::backToMainWindow);
+    mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));
+    mnuFileitmORVO = addMenuItem(mnuFile, "mnuFileitmORVO", QStringLiteral("&Gravelock ..."));
+    connect(mnuFileitmORVO, &QAction::triggered, this,
+            [this] { context_.returnToMainWindow(this); });
 
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    fixSizeToClientAndMenu(this);
     fitCaptions(this);
 }
 
@@ -58,11 +53,6 @@ void ConnectWindow::launch() {
     const std::string command =
         buildConnectCommand(program, ipadress->text().toStdString(), port->text().toStdString());
     context_.startGame(this, QString::fromStdString(command), kMaximisedWithFocus);
-}
-
-void ConnectWindow::backToMainWindow() {
-    context_.windows().show(QStringLiteral("sp"));
-    context_.windows().unload(objectName());
 }
 
 } // namespace gravelock

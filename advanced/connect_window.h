@@ -35,7 +35,6 @@ public:
 
 private:
     void launch();
-    void backToMainWindow();
 
     AppContext& context_;
 };

@@ -142,12 +142,9 @@ void showValue(QSlider* s, QLabel* target) {
 FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("frmAdvanced"));
     setWindowTitle(QStringLiteral("Erweiterter Gravelock"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    makeFixedMenuWindow(this);
 
-    auto* client = new QWidget(this);
-    setCentralWidget(client);
+    QWidget* client = addClientArea(this, 0, 0);
     SSTab1 = new QTabWidget(client);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     const auto page = [this](const char* caption, void (FrmAdvancedWindow::*build)(QWidget*)) {
@@ -321,14 +318,12 @@ void FrmAdvancedWindow::buildStartTab(QWidget* p) {
 }
 
 void FrmAdvancedWindow::buildMenu() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileitmORVO = mnuFile->addAction(QStringLiteral("&Gravelock"));
-    mnuFileitmORVO->setObjectName(QStringLiteral("mnuFileitmORVO"));
-    connect(mnuFileitmORVO, &QAction::triggered, this, &FrmAdvancedWindow::backToMainWindow);
+    mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));
+    mnuFileitmORVO = addMenuItem(mnuFile, "mnuFileitmORVO", QStringLiteral("&Gravelock"));
+    connect(mnuFileitmORVO, &QAction::triggered, this,
+            [this] { context_.returnToMainWindow(this); });
 
-    setFixedSize(centralWidget()->width(),
-                 centralWidget()->height() + menuBar()->sizeHint().height());
+    fixSizeToClientAndMenu(this);
 }
 
 void FrmAdvancedWindow::load() {
@@ -450,11 +445,6 @@ void FrmAdvancedWindow::generateFull() {
 
 void FrmAdvancedWindow::startGame() {
     context_.startGame(this, lblFullCommandLine->text(), kMinimisedWithFocus);
-}
-
-void FrmAdvancedWindow::backToMainWindow() {
-    context_.windows().show(QStringLiteral("sp"));
-    context_.windows().unload(objectName());
 }
 
 } // namespace gravelock

@@ -164,7 +164,6 @@ private:
     void generateMisc();
     void generateFull();
     void startGame();
-    void backToMainWindow();
 
     AppContext& context_;
 };

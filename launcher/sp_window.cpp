@@ -24,18 +24,14 @@ const QString kMapPattern = QStringLiteral("*.bsp");
 SpWindow::SpWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("sp"));
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch Spiel"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    makeFixedMenuWindow(this);
     buildControls();
     buildMenu();
     load();
 }
 
 void SpWindow::buildControls() {
-    auto* client = new QWidget(this);
-    setClientSizeTwips(client, 7965, 5055);
-    setCentralWidget(client);
+    QWidget* client = addClientArea(this, 7965, 5055);
 
     launch = makeControl<QPushButton>(client, "launch", 6480, 4440, 1335, 375);
     launch->setText(QStringLiteral("S&taren"));
@@ -65,8 +61,8 @@ void SpWindow::buildControls() {
     optSP->setText(QStringLiteral("Einzelspieler"));
     cmbDifficult = makeControl<QComboBox>(frm2, "cmbDifficult", 600, 1680, 1815, 315);
     cmbDifficult->setEditable(true);
-    cmbDifficult->addItems({QStringLiteral("Einfach"), QStringLiteral("Mittel"),
-                            QStringLiteral("Hard!")});
+    cmbDifficult->addItems(
+        {QStringLiteral("Einfach"), QStringLiteral("Mittel"), QStringLiteral("Hard!")});
     cmbDifficult->setCurrentIndex(-1);
     cmbDifficult->setEditText(QStringLiteral("Wähle ..."));
     optDM = makeControl<QRadioButton>(frm2, "optDM", 120, 360, 1455, 375);
@@ -120,41 +116,32 @@ void SpWindow::buildControls() {
 }
 
 void SpWindow::buildMenu() {
-    const auto item = [this](QMenu* menu, const char* name, const QString& caption,
-                             const QKeySequence& shortcut) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromUtf8(name));
-        action->setShortcut(shortcut);
-        return action;
-    };
-
-    mnuFichier = menuBar()->addMenu(QStringLiteral("&Datei"));
-    mnuFichier->setObjectName(QStringLiteral("mnuFichier"));
-    mnuFileitmConnect = item(mnuFichier, "mnuFileitmConnect",
-                             QStringLiteral("&Kontaktiere einen Server ..."), QKeySequence("Ctrl+K"));
-    mnuConfigitmDMM = item(mnuFichier, "mnuConfigitmDMM", QStringLiteral("&Deathmatch Maker ..."),
-                           QKeySequence("Ctrl+D"));
-    mnuFileMapcleItm = item(mnuFichier, "mnuFileMapcleItm", QStringLiteral("K&arten Rollierer ..."),
-                            QKeySequence("Ctrl+R"));
-    mnuFileitmKesmo = item(mnuFichier, "mnuFileitmKesmo",
-                           QStringLiteral("&Erweiterte Gravelock Optionen "), QKeySequence("Ctrl+A"));
+    mnuFichier = addMenu(this, "mnuFichier", QStringLiteral("&Datei"));
+    mnuFileitmConnect =
+        addMenuItem(mnuFichier, "mnuFileitmConnect",
+                    QStringLiteral("&Kontaktiere einen Server ..."), QKeySequence("Ctrl+K"));
+    mnuConfigitmDMM = addMenuItem(mnuFichier, "mnuConfigitmDMM",
+                                  QStringLiteral("&Deathmatch Maker ..."), QKeySequence("Ctrl+D"));
+    mnuFileMapcleItm = addMenuItem(mnuFichier, "mnuFileMapcleItm",
+                                   QStringLiteral("K&arten Rollierer ..."), QKeySequence("Ctrl+R"));
+    mnuFileitmKesmo =
+        addMenuItem(mnuFichier, "mnuFileitmKesmo",
+                    QStringLiteral("&Erweiterte Gravelock Optionen "), QKeySequence("Ctrl+A"));
     mnuFichier->addSeparator()->setObjectName(QStringLiteral("Strichx"));
-    mnuFichieritmQuitter = item(mnuFichier, "mnuFichieritmQuitter", QStringLiteral("&Beenden"),
-                                QKeySequence("Ctrl+Q"));
+    mnuFichieritmQuitter = addMenuItem(mnuFichier, "mnuFichieritmQuitter",
+                                       QStringLiteral("&Beenden"), QKeySequence("Ctrl+Q"));
 
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Setup"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEdititmConfig = item(mnuEdit, "mnuEdititmConfig", QStringLiteral("&Konfiguration"),
-                            QKeySequence("Ctrl+C"));
-    mnuEdititmReset = item(mnuEdit, "mnuEdititmReset", QStringLiteral("&Standardisiere alles"),
-                           QKeySequence("Ctrl+S"));
+    mnuEdit = addMenu(this, "mnuEdit", QStringLiteral("&Setup"));
+    mnuEdititmConfig = addMenuItem(mnuEdit, "mnuEdititmConfig", QStringLiteral("&Konfiguration"),
+                                   QKeySequence("Ctrl+C"));
+    mnuEdititmReset = addMenuItem(mnuEdit, "mnuEdititmReset",
+                                  QStringLiteral("&Standardisiere alles"), QKeySequence("Ctrl+S"));
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&?"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpitmAbout = item(mnuHelp, "mnuHelpitmAbout", QStringLiteral("&Über ..."),
-                           QKeySequence(Qt::Key_F1));
+    mnuHelp = addMenu(this, "mnuHelp", QStringLiteral("&?"));
+    mnuHelpitmAbout = addMenuItem(mnuHelp, "mnuHelpitmAbout", QStringLiteral("&Über ..."),
+                                  QKeySequence(Qt::Key_F1));
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("Linexx"));
-    Ueber2 = item(mnuHelp, "Über2", QStringLiteral("Über mich"), QKeySequence());
+    Ueber2 = addMenuItem(mnuHelp, "Über2", QStringLiteral("Über mich"), {});
 
     connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool("connect"); });
     connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool("DM"); });
@@ -166,8 +153,7 @@ void SpWindow::buildMenu() {
     connect(mnuHelpitmAbout, &QAction::triggered, this, &SpWindow::showAbout);
     connect(Ueber2, &QAction::triggered, this, &SpWindow::showTranslatorsNote);
 
-    // The window's size is the design's client area plus the menu bar.
-    setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+    fixSizeToClientAndMenu(this);
 }
 
 void SpWindow::load() {

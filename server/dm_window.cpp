@@ -49,12 +49,8 @@ QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int wid
 DMWindow::DMWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("DM"));
     setWindowTitle(QStringLiteral("Half-Life Deathmatch Maker"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    auto* client = new QWidget(this);
-    setClientSizeTwips(client, 6585, 8520);
-    setCentralWidget(client);
+    makeFixedMenuWindow(this);
+    QWidget* client = addClientArea(this, 6585, 8520);
     buildOptions(client);
     buildMapChoice(client);
     buildParameters(client);
@@ -162,19 +158,16 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
     Command1->setText(QStringLiteral("Speicher + S&tarten"));
     Command1->setToolTip(QStringLiteral("Save to \"orvo.cfg\" and launch Half-Life"));
 
-    mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileitmORVO = mnuFile->addAction(QStringLiteral("&Gravelock"));
-    mnuFileitmORVO->setObjectName(QStringLiteral("mnuFileitmORVO"));
+    mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));
+    mnuFileitmORVO = addMenuItem(mnuFile, "mnuFileitmORVO", QStringLiteral("&Gravelock"));
 
     connect(cmdHelp, &QPushButton::clicked, this, &DMWindow::showHelp);
     connect(save, &QPushButton::clicked, this, &DMWindow::saveConfig);
     connect(Command1, &QPushButton::clicked, this, &DMWindow::saveAndStart);
-    connect(mnuFileitmORVO, &QAction::triggered, this, &DMWindow::backToMainWindow);
+    connect(mnuFileitmORVO, &QAction::triggered, this,
+            [this] { context_.returnToMainWindow(this); });
 
-    // The window's size is the design's client area plus the menu bar.
-    setFixedSize(centralWidget()->width(),
-                 centralWidget()->height() + menuBar()->sizeHint().height());
+    fixSizeToClientAndMenu(this);
 }
 
 void DMWindow::load() {
@@ -275,11 +268,6 @@ void DMWindow::showHelp() {
                                     "Um das zu nutzen, starte einen Sever, dann tippe 'exec "
                                     "orvo.cfg' in der Konsole."),
                      QStringLiteral("Hilfe"), MsgButtons::Ok, MsgIcon::Information);
-}
-
-void DMWindow::backToMainWindow() {
-    context_.windows().show(QStringLiteral("sp"));
-    context_.windows().unload(objectName());
 }
 
 } // namespace gravelock

@@ -87,7 +87,6 @@ private:
     void saveAndStart();
     void takeSelectedMap();
     void showHelp();
-    void backToMainWindow();
 
     AppContext& context_;
 };

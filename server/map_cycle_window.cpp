@@ -15,9 +15,7 @@ namespace gravelock {
 MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("MapCycle"));
     setWindowTitle(QStringLiteral("Half-Life Karten Rollier : Einstellungen"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    makeFixedMenuWindow(this);
     buildControls();
     buildMenu();
     fitCaptions(this);
@@ -25,9 +23,7 @@ MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
 }
 
 void MapCycleWindow::buildControls() {
-    auto* client = new QWidget(this);
-    setClientSizeTwips(client, 7080, 4155);
-    setCentralWidget(client);
+    QWidget* client = addClientArea(this, 7080, 4155);
 
     txtAvaible = makeControl<QGroupBox>(client, "txtAvaible", 120, 120, 2055, 3855);
     txtAvaible->setTitle(QStringLiteral("Karte(n) Auswahl :"));
@@ -69,27 +65,17 @@ void MapCycleWindow::buildControls() {
 }
 
 void MapCycleWindow::buildMenu() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    itmsave = mnuFile->addAction(QStringLiteral("&Enregistrer"));
-    itmsave->setObjectName(QStringLiteral("itmsave"));
-    orvo = mnuFile->addAction(QStringLiteral("&Gravelock"));
-    orvo->setObjectName(QStringLiteral("orvo"));
+    mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));
+    itmsave = addMenuItem(mnuFile, "itmsave", QStringLiteral("&Enregistrer"));
+    orvo = addMenuItem(mnuFile, "orvo", QStringLiteral("&Gravelock"));
 
-    connect(orvo, &QAction::triggered, this, &MapCycleWindow::backToMainWindow);
+    connect(orvo, &QAction::triggered, this, [this] { context_.returnToMainWindow(this); });
 
-    // The window's size is the design's client area plus the menu bar.
-    setFixedSize(centralWidget()->width(),
-                 centralWidget()->height() + menuBar()->sizeHint().height());
+    fixSizeToClientAndMenu(this);
 }
 
 void MapCycleWindow::listMaps(const char* key) {
     avaible->setFolder(context_.readSetting("GAMEDIR", key, "error", 100));
-}
-
-void MapCycleWindow::backToMainWindow() {
-    context_.windows().show(QStringLiteral("sp"));
-    context_.windows().unload(objectName());
 }
 
 } // namespace gravelock

@@ -39,7 +39,6 @@ private:
     void buildControls();
     void buildMenu();
     void listMaps(const char* key);
-    void backToMainWindow();
 
     AppContext& context_;
 };

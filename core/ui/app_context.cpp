@@ -9,12 +9,14 @@ namespace gravelock {
 
 AppContext::AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
                        GameStarter& starter, std::function<void()> quit)
-    : settingsFile_(std::move(settingsFile)), messages_(messages), files_(files),
-      starter_(starter), quit_(std::move(quit)), registry_(*this) {
+    : settingsFile_(std::move(settingsFile)), messages_(messages), files_(files), starter_(starter),
+      quit_(std::move(quit)), registry_(*this) {
     QObject::connect(&registry_, &WindowRegistry::nothingVisible, &registry_, [this] { quit_(); });
 }
 
-AppContext::~AppContext() { registry_.destroyAll(); }
+AppContext::~AppContext() {
+    registry_.destroyAll();
+}
 
 QString AppContext::programFolder() const {
     return QFileInfo(QString::fromStdString(settingsFile_)).absolutePath();
@@ -76,6 +78,13 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, int wind
     return false;
 }
 
-void AppContext::quit() { quit_(); }
+void AppContext::returnToMainWindow(QWidget* tool) {
+    registry_.show(QStringLiteral("sp"));
+    registry_.unload(tool->objectName());
+}
+
+void AppContext::quit() {
+    quit_();
+}
 
 } // namespace gravelock

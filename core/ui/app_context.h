@@ -55,6 +55,9 @@ public:
     bool startGame(QWidget* parent, const QString& commandText, int windowStyle);
 
     WindowRegistry& windows() { return registry_; }
+    // The way back of every tool: show the main window (loaded afresh when it
+    // was unloaded), then unload the tool.
+    void returnToMainWindow(QWidget* tool);
 
     // Ends the program at once, whatever is open.
     void quit();

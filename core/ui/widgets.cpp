@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPalette>
 #include <QRadioButton>
 #include <QStyle>
@@ -23,11 +25,45 @@ void setClientSizeTwips(QWidget* window, int width, int height) {
     window->setFixedSize(twips(width), twips(height));
 }
 
+void makeFixedMenuWindow(QMainWindow* window) {
+    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+}
+
+QWidget* addClientArea(QMainWindow* window, int width, int height) {
+    auto* client = new QWidget(window);
+    if (width > 0 && height > 0)
+        setClientSizeTwips(client, width, height);
+    window->setCentralWidget(client);
+    return client;
+}
+
+QMenu* addMenu(QMainWindow* window, const char* name, const QString& caption) {
+    QMenu* menu = window->menuBar()->addMenu(caption);
+    menu->setObjectName(QString::fromUtf8(name));
+    return menu;
+}
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void fixSizeToClientAndMenu(QMainWindow* window) {
+    const QWidget* client = window->centralWidget();
+    window->setFixedSize(client->width(),
+                         client->height() + window->menuBar()->sizeHint().height());
+}
+
 void setTextBoxEnabled(QLineEdit* box, bool enabled) {
     box->setEnabled(enabled);
     QPalette palette = box->palette();
-    const QColor colour = box->style()->standardPalette().color(enabled ? QPalette::Base
-                                                                        : QPalette::Button);
+    const QColor colour =
+        box->style()->standardPalette().color(enabled ? QPalette::Base : QPalette::Button);
     palette.setColor(QPalette::Active, QPalette::Base, colour);
     palette.setColor(QPalette::Inactive, QPalette::Base, colour);
     palette.setColor(QPalette::Disabled, QPalette::Base, colour);

@@ -6,13 +6,19 @@
 #include <QString>
 #include <QStringList>
 
+class QAction;
+class QKeySequence;
 class QLineEdit;
+class QMainWindow;
+class QMenu;
 class QWidget;
 
 namespace gravelock {
 
 // 15 twips are one pixel at normal screen settings.
-constexpr int twips(int value) { return (value + 7) / 15; }
+constexpr int twips(int value) {
+    return (value + 7) / 15;
+}
 
 // Places a control at left, top, width, height given in twips.
 void placeTwips(QWidget* control, int left, int top, int width, int height);
@@ -28,6 +34,17 @@ Control* makeControl(QWidget* parent, const char* name, int left, int top, int w
     placeTwips(control, left, top, width, height);
     return control;
 }
+
+// A fixed-size window with a menu bar, as every tool of the program is: dialog
+// border, no maximise button.
+void makeFixedMenuWindow(QMainWindow* window);
+// The client area below the menu bar, width × height twips (0 × 0: sized later).
+QWidget* addClientArea(QMainWindow* window, int width, int height);
+QMenu* addMenu(QMainWindow* window, const char* name, const QString& caption);
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {});
+// Fixes the window to its client area plus the menu bar; call once both exist.
+void fixSizeToClientAndMenu(QMainWindow* window);
 
 // An enabled text box has the window background colour, a disabled one the
 // grey of a scroll bar.
