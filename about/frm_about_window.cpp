@@ -59,7 +59,7 @@ void FrmAboutWindow::buildControls() {
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label3 = makeLabel(this, "Label3", 1920, 1200, 4215, 495,
-                       QStringLiteral("Gravelock © 2001 vom Gravelock-Team. Half-Life ist ein "
+                       QStringLiteral("Gravelock © 2001 vom Gravelock-Team, für Half-Life, ein "
                                       "Spiel seiner Hersteller."));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -154,6 +154,7 @@ void SpWindow::buildMenu() {
     connect(Ueber2, &QAction::triggered, this, &SpWindow::showTranslatorsNote);
 
     fixSizeToClientAndMenu(this);
+    centreOnScreen(this);
 }
 
 void SpWindow::load() {
@@ -168,27 +169,27 @@ void SpWindow::load() {
         }
     }
     optTFC->setEnabled(tfc != "false");
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
 }
 
 void SpWindow::selectDeathmatch() {
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
     cmbDifficult->setEnabled(false);
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
 }
 
 void SpWindow::selectSinglePlayer() {
     cmbDifficult->setEnabled(true);
     setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 }
 
 void SpWindow::selectTeamFortress() {
     setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "tfcmaps", "error", 100));
+    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "tfcmaps", "error", kUncut));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
     cmbDifficult->setEnabled(false);
 }

@@ -171,7 +171,7 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
 }
 
 void DMWindow::load() {
-    maps->setFolder(context_.readSetting("GAMEDIR", "maps", "error", 100));
+    maps->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
     setTextBoxEnabled(passwordvalue, false);
 }
 

@@ -75,7 +75,7 @@ void MapCycleWindow::buildMenu() {
 }
 
 void MapCycleWindow::listMaps(const char* key) {
-    avaible->setFolder(context_.readSetting("GAMEDIR", key, "error", 100));
+    avaible->setFolder(context_.readSetting("GAMEDIR", key, "error", kUncut));
 }
 
 } // namespace gravelock

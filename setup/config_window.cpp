@@ -43,7 +43,7 @@ ConfigWindow::ConfigWindow(AppContext& context)
                          TFCmaps);
     });
     connect(cmdOK, &QPushButton::clicked, this, &ConfigWindow::save);
-    connect(Command3, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("sp")); });
+    connect(Command3, &QPushButton::clicked, this, [this] { context_.returnToMainWindow(this); });
     fitCaptions(this);
     loadFolders();
 }
@@ -51,7 +51,7 @@ ConfigWindow::ConfigWindow(AppContext& context)
 void ConfigWindow::save() {
     if (!writeSettings(configDialogWrites(folders())))
         return;
-    moveTo(QStringLiteral("sp"));
+    context_.returnToMainWindow(this);
 }
 
 } // namespace gravelock

@@ -10,7 +10,9 @@ namespace {
 const std::string kMisc = "MISC";
 const std::string kGameDir = "GAMEDIR";
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 bool startsWithDrive(const std::string& s) {
     return s.size() >= 2 && std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':';
@@ -38,9 +40,13 @@ std::string comparable(std::string path) {
 
 } // namespace
 
-bool tfcTicked(const std::string& stored) { return stored == "true"; }
+bool tfcTicked(const std::string& stored) {
+    return stored == "true";
+}
 
-std::string tfcValue(bool ticked) { return ticked ? "true" : "false"; }
+std::string tfcValue(bool ticked) {
+    return ticked ? "true" : "false";
+}
 
 std::optional<SetupMessage> namePageProblem(const std::string& nick, const std::string& clan) {
     if (nick.empty())
@@ -97,8 +103,8 @@ std::vector<SettingWrite> configDialogWrites(const GameFolders& folders) {
                                      {kGameDir, "program", folders.program},
                                      {kGameDir, "maps", folders.maps},
                                      {kGameDir, "tfcmaps", folders.tfcmaps}};
-    for (SettingWrite& derived : derivedFolderWrites(tfcValue(folders.tfc), folders.maps,
-                                                     folders.tfcmaps, folders.program))
+    for (SettingWrite& derived :
+         derivedFolderWrites(tfcValue(folders.tfc), folders.maps, folders.tfcmaps, folders.program))
         writes.push_back(std::move(derived));
     return writes;
 }
@@ -120,7 +126,11 @@ std::string caseInsensitivePattern(const std::string& pattern) {
 }
 
 std::string programFilter(const std::string& description, const std::string& pattern) {
+#ifdef _WIN32
+    return description + " (" + pattern + ")";
+#else
     return description + " (" + caseInsensitivePattern(pattern) + ")";
+#endif
 }
 
 std::string volumeEntry(const std::string& root, const std::string& label) {

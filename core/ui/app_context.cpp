@@ -79,8 +79,8 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, int wind
 }
 
 void AppContext::returnToMainWindow(QWidget* tool) {
-    registry_.show(QStringLiteral("sp"));
     registry_.unload(tool->objectName());
+    registry_.show(QStringLiteral("sp"));
 }
 
 void AppContext::quit() {

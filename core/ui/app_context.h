@@ -55,8 +55,10 @@ public:
     bool startGame(QWidget* parent, const QString& commandText, int windowStyle);
 
     WindowRegistry& windows() { return registry_; }
-    // The way back of every tool: show the main window (loaded afresh when it
-    // was unloaded), then unload the tool.
+    // The way back of every tool: unload the tool, then show the main window
+    // (loaded afresh when it was unloaded). Unloading first lets a main window
+    // that finds the configuration incomplete open a fresh configuration
+    // dialog instead of re-showing the one that is about to close.
     void returnToMainWindow(QWidget* tool);
 
     // Ends the program at once, whatever is open.

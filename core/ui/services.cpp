@@ -40,6 +40,7 @@ std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& t
     QFileDialog dialog(parent, title, QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

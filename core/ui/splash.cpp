@@ -3,10 +3,8 @@
 #include "core/ui/app_context.h"
 #include "core/ui/widgets.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 
 namespace gravelock {
 
@@ -26,8 +24,7 @@ SplashWindow::SplashWindow(AppContext& context)
     connect(Timer1, &QTimer::timeout, this, &SplashWindow::tick);
     Timer1->start();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void SplashWindow::tick() {

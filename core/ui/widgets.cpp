@@ -4,12 +4,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPalette>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -57,6 +59,11 @@ void fixSizeToClientAndMenu(QMainWindow* window) {
     const QWidget* client = window->centralWidget();
     window->setFixedSize(client->width(),
                          client->height() + window->menuBar()->sizeHint().height());
+}
+
+void centreOnScreen(QWidget* window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 void setTextBoxEnabled(QLineEdit* box, bool enabled) {

@@ -46,6 +46,9 @@ QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
 // Fixes the window to its client area plus the menu bar; call once both exist.
 void fixSizeToClientAndMenu(QMainWindow* window);
 
+// Centres a window on the screen it will be shown on.
+void centreOnScreen(QWidget* window);
+
 // An enabled text box has the window background colour, a disabled one the
 // grey of a scroll bar.
 void setTextBoxEnabled(QLineEdit* box, bool enabled);

@@ -7,7 +7,9 @@ namespace gravelock {
 
 WindowRegistry::WindowRegistry(AppContext& context) : context_(context) {}
 
-WindowRegistry::~WindowRegistry() { destroyAll(); }
+WindowRegistry::~WindowRegistry() {
+    destroyAll();
+}
 
 void WindowRegistry::add(const QString& name, const Factory& factory) {
     factories_.insert(name, factory);
@@ -30,8 +32,14 @@ QWidget* WindowRegistry::load(const QString& name) {
     const auto factory = factories_.constFind(name);
     if (factory == factories_.constEnd())
         return nullptr;
-    // Registered before the load steps run, so that they can find their own window.
+    // The factory runs the load steps, which may show a message box: the end of
+    // the program is not decided while a window is still loading.
+    ++loading_;
     QWidget* window = (*factory)(context_);
+    if (--loading_ == 0 && checkAfterLoad_) {
+        checkAfterLoad_ = false;
+        checkSomethingVisibleLater();
+    }
     Q_ASSERT(window->objectName() == name);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
@@ -111,6 +119,10 @@ void WindowRegistry::checkSomethingVisibleLater() {
     checkPending_ = true;
     QTimer::singleShot(0, this, [this] {
         checkPending_ = false;
+        if (loading_ > 0) {
+            checkAfterLoad_ = true;
+            return;
+        }
         for (const auto& window : std::as_const(loaded_))
             if (window && window->isVisible())
                 return;

@@ -36,9 +36,7 @@ public:
     QWidget* load(const QString& name);
     // The loaded window, or nullptr.
     QWidget* find(const QString& name) const;
-    template <class W> W* find(const QString& name) const {
-        return qobject_cast<W*>(find(name));
-    }
+    template <class W> W* find(const QString& name) const { return qobject_cast<W*>(find(name)); }
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }
 
     // Closes the window (its close handling runs) and destroys it; a later show
@@ -69,6 +67,8 @@ private:
     QHash<QString, QPointer<QWidget>> loaded_;
     QPointer<QWidget> keepHidden_;
     bool checkPending_ = false;
+    int loading_ = 0;
+    bool checkAfterLoad_ = false;
 };
 
 } // namespace gravelock

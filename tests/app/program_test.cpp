@@ -142,7 +142,8 @@ private slots:
         QVERIFY(p.messages.shown.back().text.startsWith("Erstkonfiguration erfolgreich !"));
         QCOMPARE(p.shown(), QStringList({"sp"}));
         const auto setting = [&](const char* section, const char* key) {
-            return QString::fromStdString(GetPPS(section, key, "<missing>", kUncut, p.settingsFile()));
+            return QString::fromStdString(
+                GetPPS(section, key, "<missing>", kUncut, p.settingsFile()));
         };
         QCOMPARE(setting("MISC", "firstuse"), QStringLiteral("no"));
         QCOMPARE(setting("MISC", "user"), QStringLiteral("Ace"));
@@ -159,7 +160,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
         QFile recorded(record);
         QVERIFY(recorded.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(recorded.readAll()), QStringLiteral("+deathmatch\n1\n+map\ncrossfire\n"));
+        QCOMPARE(QString::fromUtf8(recorded.readAll()),
+                 QStringLiteral("+deathmatch\n1\n+map\ncrossfire\n"));
 
         // Every tool from the menu, and back to a freshly loaded main window.
         struct Tool {
@@ -237,16 +239,45 @@ private slots:
         QCOMPARE(p.quits, 1);
     }
 
+    void anIncompleteConfigurationKeepsTheDialogUntilItIsSaved() {
+        Program p;
+        QFile settings(QString::fromStdString(p.settingsFile()));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[MISC]\r\nfirstuse=no\r\n");
+        settings.close();
+        p.start();
+        qobject_cast<SplashWindow*>(p.window("splash"))->tick();
+        TestApp::settle();
+        QCOMPARE(p.shown(), QStringList({"config"}));
+        QCOMPARE(p.messages.shown.back().title, QStringLiteral("Configuration error"));
+
+        // Cancel shows the main window it left loaded.
+        click(p, "config", "Command3");
+        QCOMPARE(p.shown(), QStringList({"sp"}));
+
+        // Opened from the menu, the main window is unloaded: cancel loads it
+        // afresh, it finds the configuration still incomplete and opens a fresh
+        // dialog instead of leaving nothing on the screen.
+        trigger(p, "sp", "mnuEdititmConfig");
+        click(p, "config", "Command3");
+        QCOMPARE(p.shown(), QStringList({"config"}));
+        QCOMPARE(p.quits, 0);
+
+        click(p, "config", "cmdOK");
+        QCOMPARE(p.shown(), QStringList({"sp"}));
+        QCOMPARE(p.quits, 0);
+    }
+
     void everyWindowHasItsDesignNameAndUnclippedCaptions() {
         Program p;
         QFile settings(QString::fromStdString(p.settingsFile()));
         QVERIFY(settings.open(QIODevice::WriteOnly));
         settings.write("[MISC]\r\nfirstuse=no\r\ntfc=true\r\nuser=J\xF6rg\r\n");
         settings.close();
-        const QStringList expected = {"config", "configtfc", "connect", "DirMaps", "DirMapsTFC",
-                                      "DM", "firstuse1", "firstuse2", "firstuseconfig",
-                                      "firstusedone", "frmAbout", "frmAdvanced", "MapCycle",
-                                      "secret", "sp", "splash"};
+        const QStringList expected = {"config",         "configtfc",    "connect",   "DirMaps",
+                                      "DirMapsTFC",     "DM",           "firstuse1", "firstuse2",
+                                      "firstuseconfig", "firstusedone", "frmAbout",  "frmAdvanced",
+                                      "MapCycle",       "secret",       "sp",        "splash"};
         for (const QString& name : expected) {
             QVERIFY2(p.windows().knows(name), qPrintable(name));
             QWidget* window = p.windows().show(name);

@@ -33,7 +33,8 @@ private slots:
     void registryLoadsOnceAndUnloadDestroys() {
         TestApp app;
         int loads = 0;
-        app.context.windows().add("a", [&](AppContext& c) { return new Probe("a", loads, false, c); });
+        app.context.windows().add("a",
+                                  [&](AppContext& c) { return new Probe("a", loads, false, c); });
         QVERIFY(!app.context.windows().isLoaded("a"));
         QPointer<QWidget> first = app.context.windows().show("a");
         QVERIFY(first && first->isVisible());
@@ -54,9 +55,8 @@ private slots:
         TestApp app;
         int loads = 0;
         for (const char* name : {"a", "b"})
-            app.context.windows().add(name, [&, name](AppContext& c) {
-                return new Probe(name, loads, false, c);
-            });
+            app.context.windows().add(
+                name, [&, name](AppContext& c) { return new Probe(name, loads, false, c); });
         QWidget* a = app.context.windows().show("a");
         app.context.windows().show("b");
         a->close();
@@ -75,14 +75,34 @@ private slots:
         QCOMPARE(app.quitCount, 1);
     }
 
+    void aMessageDuringALoadDoesNotEndTheProgram() {
+        // A window unloads itself and shows the next, whose load asks something:
+        // the box's own event loop must not find "nothing visible".
+        TestApp app;
+        int loads = 0;
+        app.messages.onShow = [](const Message&) { TestApp::settle(); };
+        app.context.windows().add(
+            "first", [&](AppContext& c) { return new Probe("first", loads, false, c); });
+        app.context.windows().add("next", [&](AppContext& c) {
+            c.message(nullptr, "Du hast den ORVO nicht komplett Konfiguriert");
+            return new Probe("next", loads, false, c);
+        });
+        app.context.windows().show("first");
+        app.context.windows().unload("first");
+        app.context.windows().show("next");
+        TestApp::settle();
+        QCOMPARE(app.quitCount, 0);
+        QVERIFY(app.context.windows().find("next")->isVisible());
+    }
+
     void windowHiddenByItsLoadStaysHiddenUntilShownAgain() {
         TestApp app;
         int loads = 0;
         bool hide = true;
-        app.context.windows().add("sp", [&](AppContext& c) { return new Probe("sp", loads, hide, c); });
-        app.context.windows().add("config", [&](AppContext& c) {
-            return new Probe("config", loads, false, c);
-        });
+        app.context.windows().add("sp",
+                                  [&](AppContext& c) { return new Probe("sp", loads, hide, c); });
+        app.context.windows().add(
+            "config", [&](AppContext& c) { return new Probe("config", loads, false, c); });
         app.context.windows().show("config");
         QWidget* sp = app.context.windows().show("sp");
         QVERIFY(sp && !sp->isVisible());
@@ -94,7 +114,8 @@ private slots:
     void enablingAWindowByName() {
         TestApp app;
         int loads = 0;
-        app.context.windows().add("sp", [&](AppContext& c) { return new Probe("sp", loads, false, c); });
+        app.context.windows().add("sp",
+                                  [&](AppContext& c) { return new Probe("sp", loads, false, c); });
         app.context.windows().setEnabled("sp", false); // not loaded: nothing happens
         QWidget* sp = app.context.windows().show("sp");
         app.context.windows().setEnabled("sp", false);
@@ -141,11 +162,16 @@ private slots:
     void splashOpensTheWizardOnlyForExactlyYes_data() {
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("yes") << "[MISC]\r\nfirstuse=yes\r\n" << "firstuse1";
-        QTest::newRow("Yes") << "[MISC]\r\nfirstuse=Yes\r\n" << "sp";
-        QTest::newRow("no") << "[MISC]\r\nfirstuse=no\r\n" << "sp";
-        QTest::newRow("empty") << "[MISC]\r\nfirstuse=\r\n" << "sp";
-        QTest::newRow("key missing") << "[MISC]\r\ntfc=true\r\n" << "sp";
+        QTest::newRow("yes") << "[MISC]\r\nfirstuse=yes\r\n"
+                             << "firstuse1";
+        QTest::newRow("Yes") << "[MISC]\r\nfirstuse=Yes\r\n"
+                             << "sp";
+        QTest::newRow("no") << "[MISC]\r\nfirstuse=no\r\n"
+                            << "sp";
+        QTest::newRow("empty") << "[MISC]\r\nfirstuse=\r\n"
+                               << "sp";
+        QTest::newRow("key missing") << "[MISC]\r\ntfc=true\r\n"
+                                     << "sp";
         QTest::newRow("no file") << QString() << "sp";
     }
     void splashOpensTheWizardOnlyForExactlyYes() {
@@ -156,9 +182,8 @@ private slots:
             app.writeSettings(settings.toStdString());
         int loads = 0;
         for (const char* name : {"firstuse1", "sp"})
-            app.context.windows().add(name, [&, name](AppContext& c) {
-                return new Probe(name, loads, false, c);
-            });
+            app.context.windows().add(
+                name, [&, name](AppContext& c) { return new Probe(name, loads, false, c); });
         app.context.windows().add("splash", [](AppContext& c) { return new SplashWindow(c); });
         auto* splash = qobject_cast<SplashWindow*>(app.context.windows().show("splash"));
         QVERIFY(splash);

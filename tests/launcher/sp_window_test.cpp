@@ -17,9 +17,9 @@ using namespace gravelock::test;
 
 namespace {
 
-
 // A program path of 62 characters, as a typical install has.
-const std::string kLongProgram = "C:\\Program Files (x86)\\Steam\\steamapps\\common\\Half-Life\\hl.exe";
+const std::string kLongProgram =
+    "C:\\Program Files (x86)\\Steam\\steamapps\\common\\Half-Life\\hl.exe";
 
 struct Fixture {
     explicit Fixture(const std::string& settings) {
@@ -80,7 +80,8 @@ private slots:
         Fixture f("[MISC]\r\nfirstuse=no\r\n");
         SpWindow* sp = f.open();
         QCOMPARE(f.app.messages.shown.size(), size_t(1));
-        QCOMPARE(f.app.messages.shown[0].text, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"));
+        QCOMPARE(f.app.messages.shown[0].text,
+                 QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"));
         QCOMPARE(f.app.messages.shown[0].title, QStringLiteral("Configuration error"));
         QCOMPARE(f.app.messages.shown[0].icon, MsgIcon::None);
         QVERIFY(f.app.context.windows().find("config")->isVisible());
@@ -94,10 +95,12 @@ private slots:
 
     void modesSwitchCaptionDifficultyAndMapFolder() {
         Fixture f(configured());
-        f.app.touch({"MAPS/crossfire.bsp", "MAPS/Bounce.BSP", "MAPS/notes.txt", "TFCMAPS/2fort.bsp"});
+        f.app.touch(
+            {"MAPS/crossfire.bsp", "MAPS/Bounce.BSP", "MAPS/notes.txt", "TFCMAPS/2fort.bsp"});
         // Relative folders resolve against the working directory: use absolute ones.
-        f.app.writeSettings("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nmaps=" + f.app.path("MAPS").toStdString() +
-                            "\r\ntfcmaps=" + f.app.path("TFCMAPS").toStdString() + "\r\n");
+        f.app.writeSettings(
+            "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nmaps=" + f.app.path("MAPS").toStdString() +
+            "\r\ntfcmaps=" + f.app.path("TFCMAPS").toStdString() + "\r\n");
         SpWindow* sp = f.open();
         QCOMPARE(listed(sp->dirFichiers), QStringList({"Bounce.BSP", "crossfire.bsp"}));
         sp->txtSelMap->setText("kept.bsp");
@@ -105,20 +108,36 @@ private slots:
         sp->optSP->click();
         QCOMPARE(sp->windowTitle(), QStringLiteral("Gravelock - Einspieler Modus"));
         QVERIFY(sp->cmbDifficult->isEnabled());
-        QCOMPARE(sp->txtSelMap->toolTip(), QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
+        QCOMPARE(sp->txtSelMap->toolTip(),
+                 QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 
         sp->optTFC->click();
         QCOMPARE(sp->windowTitle(), QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
         QVERIFY(!sp->cmbDifficult->isEnabled());
         QCOMPARE(listed(sp->dirFichiers), QStringList({"2fort.bsp"}));
-        QCOMPARE(sp->txtSelMap->toolTip(), QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
+        QCOMPARE(sp->txtSelMap->toolTip(),
+                 QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
 
         sp->optDM->click();
         QCOMPARE(sp->windowTitle(), QStringLiteral("Gravelock - Deathmatch game"));
         QVERIFY(!sp->cmbDifficult->isEnabled());
         QCOMPARE(listed(sp->dirFichiers), QStringList({"Bounce.BSP", "crossfire.bsp"}));
-        QCOMPARE(sp->txtSelMap->toolTip(), QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
+        QCOMPARE(sp->txtSelMap->toolTip(),
+                 QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
         QCOMPARE(sp->txtSelMap->text(), QStringLiteral("kept.bsp"));
+    }
+
+    void mapFoldersAreReadWhole() {
+        Fixture f(configured());
+        const QString folder = QString(120, QLatin1Char('m'));
+        f.app.touch({folder + "/deep.bsp"});
+        f.app.writeSettings(
+            "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nmaps=" + f.app.path(folder).toStdString() +
+            "\r\ntfcmaps=" + f.app.path(folder).toStdString() + "\r\n");
+        SpWindow* sp = f.open();
+        QCOMPARE(listed(sp->dirFichiers), QStringList({"deep.bsp"}));
+        sp->optTFC->click();
+        QCOMPARE(listed(sp->dirFichiers), QStringList({"deep.bsp"}));
     }
 
     void previewAndExtraParameters() {
@@ -144,7 +163,8 @@ private slots:
     void confirmMapTakesTheSelectedFile() {
         Fixture f(configured());
         f.app.touch({"MAPS/crossfire.bsp"});
-        f.app.writeSettings("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nmaps=" + f.app.path("MAPS").toStdString() + "\r\n");
+        f.app.writeSettings(
+            "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nmaps=" + f.app.path("MAPS").toStdString() + "\r\n");
         SpWindow* sp = f.open();
         sp->confirmMap->click();
         QCOMPARE(sp->txtSelMap->text(), QString());
@@ -152,7 +172,8 @@ private slots:
         sp->dirFichiers->setCurrentRow(0);
         sp->confirmMap->click();
         QCOMPARE(sp->txtSelMap->text(), QStringLiteral("crossfire.bsp"));
-        QCOMPARE(sp->txtSelMap->toolTip(), QStringLiteral("Die ausgewählet Karte ist crossfire.bsp"));
+        QCOMPARE(sp->txtSelMap->toolTip(),
+                 QStringLiteral("Die ausgewählet Karte ist crossfire.bsp"));
     }
 
     void startWithoutMapAsksForOne() {
@@ -211,7 +232,8 @@ private slots:
         f.app.messages.replies = {MsgResult::Cancel};
         sp->reset->click();
         QCOMPARE(f.app.messages.shown.back().text, QStringLiteral("Sicher ?"));
-        QCOMPARE(f.app.messages.shown.back().title, QStringLiteral("Standardisiere alle Konfigurationen"));
+        QCOMPARE(f.app.messages.shown.back().title,
+                 QStringLiteral("Standardisiere alle Konfigurationen"));
         QCOMPARE(f.app.messages.shown.back().buttons, MsgButtons::OkCancel);
         QVERIFY(sp->cheats->isChecked());
         QCOMPARE(sp->txtSelMap->text(), QStringLiteral("a.bsp"));
@@ -239,7 +261,8 @@ private slots:
             sp->reset->click();
         QCOMPARE(f.app.messages.shown.back().text,
                  fromMenu ? QStringLiteral("Bist du sicher ?") : QStringLiteral("Sicher ?"));
-        for (QCheckBox* box : {sp->cheats, sp->console, sp->dev, sp->numeric, sp->chkClose, sp->chkAdd})
+        for (QCheckBox* box :
+             {sp->cheats, sp->console, sp->dev, sp->numeric, sp->chkClose, sp->chkAdd})
             QVERIFY(!box->isChecked());
         QCOMPARE(sp->parameters->text(), QString());
         QVERIFY(!sp->parameters->isVisibleTo(sp));
@@ -254,9 +277,9 @@ private slots:
 
         sp->txtSelMap->setText("beta.bsp");
         sp->launch->click();
-        QCOMPARE(f.app.starter.starts.back().commandText, kLongProgram + " +deathmatch 1 +map beta +set skill 1");
+        QCOMPARE(f.app.starter.starts.back().commandText,
+                 kLongProgram + " +deathmatch 1 +map beta +set skill 1");
     }
-
 };
 
 QTEST_MAIN(SpWindowTest)
