@@ -45,8 +45,7 @@ private slots:
         w->close_->click(); // not read
         w->cmdLaunch->click();
         QCOMPARE(app.starter.starts.size(), size_t(1));
-        QCOMPARE(app.starter.starts[0].commandText,
-                 program + " -console +connect 10.0.0.1 x:abc");
+        QCOMPARE(app.starter.starts[0].commandText, program + " -console +connect 10.0.0.1 x:abc");
         QCOMPARE(app.starter.starts[0].windowStyle, 3);
         TestApp::settle();
         QVERIFY(w->isVisible());
@@ -66,7 +65,6 @@ private slots:
         registerAdvancedWindows(r.context.windows());
         r.context.windows().show("connect");
         auto* w = r.context.windows().find<ConnectWindow>("connect");
-        QVERIFY(w);
 
         w->ipadress->setText("$(touch " + marker + ");*");
         w->port->setText("`touch " + marker + "`|&");

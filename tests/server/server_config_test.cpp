@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
+// Cases name only the fields they change; the rest keep the window's defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using namespace gravelock;
 using gravelock::test::readBytes;
@@ -16,20 +16,13 @@ namespace {
 constexpr auto Save = ServerConfigVariant::Save;
 constexpr auto Start = ServerConfigVariant::Start;
 
-ServerSettings with(const std::function<void(ServerSettings&)>& change) {
-    ServerSettings s;
-    change(s);
+const ServerSettings kTicked = [] {
+    ServerSettings s{.password = true, .passwordvalue = "geheim"};
+    s.sv_cheats = s.dl = s.mp_flashlight = s.ul = s.mp_autocrosshair = s.mp_forcerespawn =
+        s.chase_active = s.mp_friendlyfire = s.falldamage = s.mp_footsteps = s.mp_weaponstay =
+            s.cl_download_ingame = true;
     return s;
-}
-
-ServerSettings everythingTicked() {
-    return with([](ServerSettings& s) {
-        s.sv_cheats = s.dl = s.mp_flashlight = s.ul = s.mp_autocrosshair = s.mp_forcerespawn =
-            s.chase_active = s.mp_friendlyfire = s.falldamage = s.mp_footsteps = s.mp_weaponstay =
-                s.cl_download_ingame = s.password = true;
-        s.passwordvalue = "geheim";
-    });
-}
+}();
 
 TEST(ServerConfigBytes, ExactFileContent) {
     struct Case {
@@ -49,28 +42,21 @@ TEST(ServerConfigBytes, ExactFileContent) {
         tail;
     const std::vector<Case> cases = {
         {"initial state", {}, Save, tail + "hostname Mein - ORVO- Game\r\n"},
-        {"everything ticked, save", everythingTicked(), Save,
+        {"everything ticked, save", kTicked, Save,
          ticked + "hostname Mein - ORVO- Game\r\nsv_password geheim\r\n"},
-        {"everything ticked, start", everythingTicked(), Start,
+        {"everything ticked, start", kTicked, Start,
          ticked + "Hostname Mein - ORVO- Game\r\nPassword geheim\r\n"},
-        {"texts as typed: empty, letters, blanks", with([](ServerSettings& s) {
-             s.fraglimitvalue = s.maxspectatorsvalue = "";
-             s.maxplayersvalue = "abc";
-             s.sv_gravityvalue = " 80 ";
-             s.partyname = "  Die  Runde ";
-         }),
+        // Unticked password and the time limit are never written.
+        {"texts as typed, in Windows-1252",
+         {.maxplayersvalue = "abc",
+          .partyname = "  Größte €",
+          .sv_gravityvalue = " 80 ",
+          .fraglimitvalue = "",
+          .timelimitvalue = "99",
+          .passwordvalue = "alt"},
          Save,
-         "mp_fraglimit \r\nmaxplayers abc\r\nsv_gravity  80 \r\nsv_maxspectators \r\n"
-         "hostname   Die  Runde \r\n"},
-        {"unticked password and time limit are not written", with([](ServerSettings& s) {
-             s.passwordvalue = "alt";
-             s.timelimitvalue = "99";
-         }),
-         Save, tail + "hostname Mein - ORVO- Game\r\n"},
-        {"umlauts in Windows-1252", with([](ServerSettings& s) { s.partyname = "Größte Füße €"; }),
-         Save,
-         tail + "hostname Gr\xF6\xDFte F\xFC\xDF"
-                "e \x80\r\n"},
+         "mp_fraglimit \r\nmaxplayers abc\r\nsv_gravity  80 \r\nsv_maxspectators 0\r\n"
+         "hostname   Gr\xF6\xDFte \x80\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -82,24 +68,13 @@ TEST(ServerSettingsCheck, FirstFailingCheck) {
     using C = ServerSettingsCheck;
     const std::vector<std::pair<ServerSettings, C>> cases = {
         {{}, C::Passed},
-        {with([](ServerSettings& s) {
-             s.partyname = "";
-             s.maxpingvalue = " ";
-         }),
-         C::NoPartyName},
-        {with([](ServerSettings& s) { s.passwordvalue = ""; }), C::Passed}, // box unticked
-        {with([](ServerSettings& s) {
-             s.password = true;
-             s.partyname = " ";
-         }),
-         C::NoPassword},
-        {with([](ServerSettings& s) { s.partyname = " "; }), C::BlankPartyName},
-        // Compared untrimmed: only exactly one blank fails.
-        {with([](ServerSettings& s) { s.partyname = "  "; }), C::Passed},
-        {with([](ServerSettings& s) { s.maxpingvalue = s.maxplayersvalue = " "; }),
-         C::BlankMaxPing},
-        {with([](ServerSettings& s) { s.maxplayersvalue = " "; }), C::BlankMaxPlayers},
-        {with([](ServerSettings& s) { s.maxplayersvalue = ""; }), C::Passed},
+        {{.partyname = "", .maxpingvalue = " "}, C::NoPartyName},
+        {{.password = true, .partyname = " "}, C::NoPassword},
+        {{.partyname = " "}, C::BlankPartyName},
+        {{.partyname = "  "}, C::Passed}, // compared untrimmed: only exactly one blank fails
+        {{.maxplayersvalue = " ", .maxpingvalue = " "}, C::BlankMaxPing},
+        {{.maxplayersvalue = " "}, C::BlankMaxPlayers},
+        {{.maxplayersvalue = ""}, C::Passed},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
@@ -109,79 +84,45 @@ TEST(ServerSettingsCheck, FirstFailingCheck) {
 
 TEST(ServerConfigBytes, TextsTheFileCannotHold) {
     struct Case {
-        const char* name;
         ServerSettings settings;
         std::optional<std::string> field;
         std::string character;
     };
     const std::vector<Case> cases = {
-        {"host name outside the code page",
-         with([](ServerSettings& s) { s.partyname = "Spiel Ω"; }), "Spielname", "Ω"},
-        {"password outside the code page", with([](ServerSettings& s) {
-             s.password = true;
-             s.passwordvalue = "pass😀";
-         }),
-         "Password", "😀"},
-        {"unticked password is not looked at",
-         with([](ServerSettings& s) { s.passwordvalue = "Ω"; }), std::nullopt, ""},
+        {{.partyname = "Spiel Ω"}, "Spielname", "Ω"},
+        {{.password = true, .passwordvalue = "pass😀"}, "Password", "😀"},
+        {{.passwordvalue = "Ω"}, std::nullopt, ""}, // unticked: not looked at
         // A line break would smuggle a console command of its own into the file.
-        {"line break in the host name",
-         with([](ServerSettings& s) { s.partyname = "a\nsv_cheats 1"; }), "Spielname", ""},
-        {"carriage return in a value box",
-         with([](ServerSettings& s) { s.sv_gravityvalue = "8\r"; }), "Gravity", ""},
+        {{.partyname = "a\nsv_cheats 1"}, "Spielname", ""},
+        {{.sv_gravityvalue = "8\r"}, "Gravity", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Case& c = cases[i];
         const auto problem = findUnwritableText(c.settings);
         EXPECT_EQ(problem ? std::optional(problem->field) : std::nullopt, c.field);
         EXPECT_EQ(problem ? problem->character : "", c.character);
         EXPECT_EQ(serverConfigBytes(c.settings, Start).has_value(), !c.field);
     }
-    EXPECT_EQ(unwritableTextMessage({"Spielname", "Ω"}),
-              "Die orvo.cfg wurde nicht gespeichert: „Spielname“ enthält das Zeichen „Ω“, das die "
-              "Datei nicht aufnehmen kann.\n\nBitte ändere den Text.");
 }
 
-TEST(WriteServerConfig, ReplacesTheFileWhole) {
-    TempFolder folder;
-    const std::string path = folder.file("orvo.cfg");
-    ASSERT_TRUE(WriteServerConfig(everythingTicked(), Save, path));
-    ASSERT_TRUE(WriteServerConfig({}, Start, path));
-    EXPECT_EQ(readBytes(path), serverConfigBytes({}, Start));
-    // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
-
-TEST(WriteServerConfig, FailuresLeaveThePreviousFileAndSayWhy) {
+TEST(WriteServerConfig, RefusedTextLeavesTheOldFile) {
     TempFolder folder;
     const std::string path = folder.file("orvo.cfg");
     writeBytes(path, "old\r\n");
-
-    const WriteResult unwritable =
-        WriteServerConfig(with([](ServerSettings& s) { s.partyname = "Ω"; }), Save, path);
-    EXPECT_FALSE(unwritable);
-    EXPECT_FALSE(unwritable.reason.empty());
+    EXPECT_FALSE(WriteServerConfig({.partyname = "Ω"}, Save, path));
     EXPECT_EQ(readBytes(path), "old\r\n");
-
-    const WriteResult missingFolder = WriteServerConfig({}, Save, folder.file("gone/orvo.cfg"));
-    EXPECT_FALSE(missingFolder);
-    EXPECT_EQ(missingFolder.reason, "Der Ordner existiert nicht");
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
 }
 
-TEST(ServerConfigPath, FolderValueInFrontOfTheFileName) {
+TEST(ServerCommand, PathAndCommandKeepTheirTextsWhole) {
     EXPECT_EQ(serverConfigPath("C:\\Half-Life\\valve\\"), "C:\\Half-Life\\valve\\orvo.cfg");
     EXPECT_FALSE(gameFolderProblem("C:\\Half-Life\\valve\\"));
     // Missing or empty: the file would land in the working folder.
     EXPECT_TRUE(gameFolderProblem("error!"));
     EXPECT_TRUE(gameFolderProblem(""));
-}
-
-TEST(ServerCommand, MapAsTypedAfterTheServerSwitches) {
     const std::string program = "C:\\Program Files (x86)\\Half-Life\\hl.exe";
     EXPECT_EQ(buildServerCommand(program, " two words"),
               program + " +deathmatch 1 -console +map  two words");
-    EXPECT_EQ(mapNameOf("Bounce.BSP"), "Bounce");
     EXPECT_EQ(mapNameOf("Straße.bsp"), "Straße"); // characters, not bytes
 }
 

@@ -73,10 +73,7 @@ struct SetupFixture {
 
 const std::string kShipped = "[MISC]\r\nfirstuse=yes\r\n";
 
-// Paths far beyond the 99 characters of a short read.
-const QString kLongProgram =
-    QStringLiteral("C:\\Program Files (x86)\\Steam\\steamapps\\common\\Half-Life Game Of The Year "
-                   "Edition\\Deutsche Version\\hl.exe");
+// A path far beyond the 99 characters of a short read.
 const QString kLongMaps = QStringLiteral("D:\\Spiele\\Valve Software\\Half-Life Game Of The Year "
                                          "Edition\\Deutsche Version\\valve\\maps");
 
@@ -112,9 +109,7 @@ private slots:
         page2->cmdNext->click();
         page2->txtNick->setText("Jörg");
         page2->cmdNext->click();
-        QCOMPARE(f.app.messages.shown.size(), size_t(2));
-        QCOMPARE(f.app.messages.shown[0].title, QStringLiteral("Nickname"));
-        QCOMPARE(f.app.messages.shown[1].title, QStringLiteral("Organisation"));
+        QCOMPARE(f.app.messages.shown.size(), size_t(2));     // one per empty field
         QCOMPARE(f.app.setting("MISC", "user"), "<missing>"); // nothing before both are filled
         page2->txtClan->setText("Die Schrotflinten");
         page2->cmdNext->click();
@@ -122,70 +117,46 @@ private slots:
 
         auto* page3 = f.windows().find<FirstuseconfigWindow>("firstuseconfig");
         QVERIFY(page3 && page3->isVisible());
-        page3->program->setText(kLongProgram);
-        page3->txtMaps->setText("C:\\HL\\valve\\maps");
+        page3->program->setText("C:\\HL\\hl.exe");
+        page3->txtMaps->setText(kLongMaps);
+        page3->chkTFC->setChecked(true);
+        page3->TFCmaps->setText("");
+        page3->cmdFinish->click(); // written, then refused
+        TestApp::settle();
+        QCOMPARE(f.app.setting("GAMEDIR", "tfcmaps"), "");
+        QCOMPARE(f.app.messages.shown.back().title, QStringLiteral("Gravelock"));
+        QVERIFY(page3->isVisible());
+        page3->chkTFC->setChecked(false);
         page3->cmdFinish->click();
         TestApp::settle();
-        QCOMPARE(f.app.messages.shown.size(), size_t(2));
-        QCOMPARE(f.app.setting("MISC", "firstuse"), "yes");
+        QCOMPARE(f.app.messages.shown.size(), size_t(3));
 
         // The closing message comes before the main window.
         bool spShownDuringMessage = true;
         f.app.messages.onShow = [&](const Message&) { spShownDuringMessage = f.visible("sp"); };
         f.windows().find<FirstusedoneWindow>("firstusedone")->cmdFinish->click();
         TestApp::settle();
-        QCOMPARE(
-            f.app.messages.shown.back().text,
-            QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht funktionieren "
-                           "sollte ... dann endere den inhalt der orvo.ini :-)"));
+        QCOMPARE(f.app.messages.shown.size(), size_t(4));
         QVERIFY(!spShownDuringMessage);
         QVERIFY(f.visible("sp"));
-        QCOMPARE(f.app.setting("MISC", "firstuse"), "no");
-        QCOMPARE(f.app.setting("GAMEDIR", "dds"), kLongProgram.chopped(6).toStdString());
-    }
-
-    void wizardWritesEvenWhenTheCheckFails() {
-        SetupFixture f(kShipped + "[GAMEDIR]\r\ntfcmaps=old\r\n");
-        auto* page = f.show<FirstuseconfigWindow>("firstuseconfig");
-        page->chkTFC->setChecked(true);
-        page->program->setText("p");
-        page->txtMaps->setText("m");
-        page->TFCmaps->setText("");
-        page->cmdFinish->click();
-        TestApp::settle();
-        QCOMPARE(f.app.setting("GAMEDIR", "tfcmaps"), "");
-        QCOMPARE(f.app.messages.shown.size(), size_t(1));
-        QCOMPARE(f.app.messages.shown[0].text,
-                 QStringLiteral("Du must festlegen wo Team Fortess Classic installierd ist, oder "
-                                "schalte die checkbox aus !"));
-        QCOMPARE(f.app.messages.shown[0].title, QStringLiteral("Gravelock"));
-        QVERIFY(page->isVisible());
-    }
-
-    void wizardBackSavesNothing() {
-        SetupFixture f(kShipped);
-        auto* page = f.show<FirstuseconfigWindow>("firstuseconfig");
-        page->program->setText("changed");
-        page->cmdPrev->click();
-        TestApp::settle();
-        QVERIFY(f.visible("firstuse2"));
-        QCOMPARE(f.app.setting("GAMEDIR", "program"), "<missing>");
+        QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
     }
 
     void dialogOkWritesEverythingAndBringsBackTheMainWindow() {
         SetupFixture f(kConfigured);
         auto* dialog = f.show<ConfigWindow>("config");
         QVERIFY(dialog->chkTFC->isChecked() && dialog->TFCmaps->isEnabled());
-        dialog->program->setText("E:\\Neu\\hl.exe");
+        dialog->Command2->click(); // a cancelled pick keeps the path
+        QCOMPARE(dialog->program->text(), QStringLiteral("C:\\HL\\hl.exe"));
+        f.app.files.replies = {QStringLiteral("/spiele/hl/Hl.exe")};
+        dialog->Command2->click();
         QTest::keyClick(dialog->program, Qt::Key_Escape); // not bound
         QTest::keyClick(dialog->program, Qt::Key_Return); // the default button
         TestApp::settle();
         QVERIFY(f.app.messages.shown.empty());
-        QCOMPARE(f.app.setting("GAMEDIR", "program"), "E:\\Neu\\hl.exe");
-        QCOMPARE(f.app.setting("GAMEDIR", "maps"), kLongMaps.toStdString());
+        QCOMPARE(f.app.setting("GAMEDIR", "dds"),
+                 QDir::toNativeSeparators("/spiele/hl/").toStdString());
         QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
-        QCOMPARE(f.app.setting("GAMEDIR", "tfcdir"), "C:\\HL\\tfc\\");
-        QCOMPARE(f.app.setting("GAMEDIR", "dds"), "E:\\Neu\\");
         QVERIFY(f.visible("sp"));
     }
 
@@ -195,10 +166,15 @@ private slots:
         auto* dialog = f.show<ConfigWindow>("config");
         dialog->program->setText("changed");
         dialog->chkTFC->click();
+        dialog->cmdMaps->click();
         dialog->Command3->click();
         TestApp::settle();
         QCOMPARE(f.settingsBytes(), before);
         QVERIFY(f.visible("sp"));
+        // A picker outliving its opener fills nothing.
+        f.windows().find<FolderPickerWindow>("DirMaps")->Command1->click();
+        TestApp::settle();
+        QVERIFY(!f.windows().isLoaded("DirMaps"));
     }
 
     void dialogCloseBoxBringsNothingBack() {
@@ -217,9 +193,7 @@ private slots:
         auto* dialog = f.show<ConfigWindow>("config");
         page2->txtNick->setText("Nick");
         page2->txtClan->setText("Clan");
-        page3->program->setText("p");
-        page3->txtMaps->setText("m");
-        f.breakSettingsFile();
+        f.breakSettingsFile(); // page 3 writes before it checks
         for (QPushButton* button :
              {page2->cmdNext, page3->cmdFinish, page4->cmdFinish, dialog->cmdOK}) {
             const auto before = f.app.messages.shown.size();
@@ -230,107 +204,64 @@ private slots:
             QVERIFY(button->window()->isVisible());
         }
         QVERIFY(!f.windows().isLoaded("sp"));
-    }
-
-    void programPickerCancelKeepsThePath() {
-        SetupFixture f(kConfigured);
-        auto* dialog = f.show<ConfigWindow>("config");
-        dialog->Command2->click(); // cancelled
-        QCOMPARE(f.app.files.requests.size(), size_t(1));
-        QCOMPARE(dialog->program->text(), QStringLiteral("C:\\HL\\hl.exe"));
-        f.app.files.replies = {QStringLiteral("/spiele/hl/Hl.exe")};
-        dialog->Command2->click();
-        QCOMPARE(dialog->program->text(), QDir::toNativeSeparators("/spiele/hl/Hl.exe"));
+        page3->cmdPrev->click(); // writes nothing, so no failure either
+        TestApp::settle();
+        QVERIFY(f.visible("firstuse2"));
+        QCOMPARE(f.app.messages.shown.size(), size_t(4));
     }
 
     void pickerTakesTheFolderLastOpened() {
         SetupFixture f(kShipped);
-        QLineEdit box("before");
-        auto* picker = f.show<FolderPickerWindow>("DirMaps");
+        QLineEdit box;
+        auto* picker = f.show<FolderPickerWindow>("DirMapsTFC");
         picker->setTarget(&box);
+        QCOMPARE(picker->rep->path(), f.native("sys")); // the root of the start folder's volume
+        QVERIFY(openFolder(picker->rep, f.native("sys/Half-Life")));
+        // Choosing a volume goes to its root, not to the folder last used there.
+        picker->drve->setCurrentIndex(1);
+        picker->drve->setCurrentIndex(0);
+        QCOMPARE(picker->rep->path(), f.native("sys"));
         QVERIFY(openFolder(picker->rep, f.native("sys/Half-Life")));
         QVERIFY(openFolder(picker->rep, f.native("sys/Half-Life/valve")));
         // A single click only selects.
         const QListWidgetItem* maps = picker->rep->item(picker->rep->count() - 1);
         QTest::mouseClick(picker->rep->viewport(), Qt::LeftButton, {},
                           picker->rep->visualItemRect(maps).center());
-        QCOMPARE(picker->rep->path(), f.native("sys/Half-Life/valve"));
-        // Choosing a volume goes to its root, not to the folder last used there.
-        picker->drve->setCurrentIndex(1);
-        picker->drve->setCurrentIndex(0);
-        QCOMPARE(picker->rep->path(), f.native("sys"));
-        QTest::keyClick(picker->rep, Qt::Key_Escape);
-        TestApp::settle();
-        QVERIFY(!f.windows().isLoaded("DirMaps"));
-        QCOMPARE(box.text(), QStringLiteral("before"));
-    }
-
-    void pickerKeepsTheFolderWhenAVolumeIsNotReady() {
-        SetupFixture f(kShipped);
-        f.volumes->start = f.app.path("usb/maps");
-        QLineEdit box;
-        auto* picker = f.show<FolderPickerWindow>("DirMapsTFC");
-        picker->setTarget(&box);
-        QCOMPARE(picker->rep->path(), f.native("usb")); // the root of the start folder's volume
-        QVERIFY(openFolder(picker->rep, f.native("usb/maps")));
+        // A volume that is not ready keeps the listed folder and names its volume again.
         picker->drve->setCurrentIndex(2);
         QCOMPARE(f.app.messages.shown.size(), size_t(1));
         const Message& m = f.app.messages.shown[0];
-        QCOMPARE(m.title, QStringLiteral("... A:"));
-        QCOMPARE(m.icon, MsgIcon::Critical);
-        QVERIFY(m.systemModal);
-        QCOMPARE(picker->drve->currentIndex(), 1);    // names the listed folder's volume again
+        QVERIFY(m.title == "... A:" && m.icon == MsgIcon::Critical && m.systemModal);
+        QCOMPARE(picker->drve->currentIndex(), 0);
         QTest::keyClick(picker->rep, Qt::Key_Return); // Enter takes, like "&OK"
-        QCOMPARE(box.text(), f.native("usb/maps"));
-    }
-
-    void eachOpenerGetsItsOwnBoxFilled_data() {
-        QTest::addColumn<QString>("opener");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("picker");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("wizard maps") << "firstuseconfig"
-                                     << "cmdMaps"
-                                     << "DirMaps"
-                                     << "txtMaps";
-        QTest::newRow("wizard TFC") << "firstuseconfig"
-                                    << "cmdTFCMaps"
-                                    << "configtfc"
-                                    << "TFCmaps";
-        QTest::newRow("dialog maps") << "config"
-                                     << "cmdMaps"
-                                     << "DirMaps"
-                                     << "txtMaps";
-        QTest::newRow("dialog TFC") << "config"
-                                    << "cmdTFCMaps"
-                                    << "DirMapsTFC"
-                                    << "TFCmaps";
-    }
-    void eachOpenerGetsItsOwnBoxFilled() {
-        QFETCH(QString, opener);
-        QFETCH(QString, button);
-        QFETCH(QString, picker);
-        QFETCH(QString, box);
-        SetupFixture f(kShipped); // no tfc: TFCmaps is disabled, its button is not
-        QWidget* window = f.windows().show(opener);
-        window->findChild<QPushButton*>(button)->click();
-        auto* pickerWindow = f.windows().find<FolderPickerWindow>(picker);
-        QVERIFY(pickerWindow && pickerWindow->isVisible());
-        QVERIFY(window->isEnabled()); // modeless
-        pickerWindow->drve->setCurrentIndex(1);
-        pickerWindow->Command1->click();
-        QCOMPARE(window->findChild<QLineEdit*>(box)->text(), f.native("usb"));
-    }
-
-    void pickerOutlivingItsOpenerFillsNothing() {
-        SetupFixture f(kShipped);
-        auto* dialog = f.show<ConfigWindow>("config");
-        dialog->cmdMaps->click();
-        dialog->Command3->click();
-        TestApp::settle();
-        f.windows().find<FolderPickerWindow>("DirMaps")->Command1->click();
+        QCOMPARE(box.text(), f.native("sys/Half-Life/valve"));
+        // Escape takes nothing.
+        picker = f.show<FolderPickerWindow>("DirMaps");
+        picker->setTarget(&box);
+        QTest::keyClick(picker->rep, Qt::Key_Escape);
         TestApp::settle();
         QVERIFY(!f.windows().isLoaded("DirMaps"));
+        QCOMPARE(box.text(), f.native("sys/Half-Life/valve"));
+    }
+
+    void eachOpenerGetsItsOwnBoxFilled() {
+        // The opener, its button, the picker that opens and the box it fills.
+        const std::vector<std::array<const char*, 4>> cases = {
+            {"firstuseconfig", "cmdMaps", "DirMaps", "txtMaps"},
+            {"firstuseconfig", "cmdTFCMaps", "configtfc", "TFCmaps"},
+            {"config", "cmdMaps", "DirMaps", "txtMaps"},
+            {"config", "cmdTFCMaps", "DirMapsTFC", "TFCmaps"}};
+        for (const auto& [opener, button, picker, box] : cases) {
+            SetupFixture f(kShipped); // no tfc: TFCmaps is disabled, its button is not
+            QWidget* window = f.windows().show(opener);
+            window->findChild<QPushButton*>(button)->click();
+            auto* pickerWindow = f.windows().find<FolderPickerWindow>(picker);
+            QVERIFY2(pickerWindow && pickerWindow->isVisible(), picker);
+            QVERIFY(window->isEnabled()); // modeless
+            pickerWindow->drve->setCurrentIndex(1);
+            pickerWindow->Command1->click();
+            QCOMPARE(window->findChild<QLineEdit*>(box)->text(), f.native("usb"));
+        }
     }
 };
 
