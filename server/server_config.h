@@ -38,7 +38,7 @@ struct ServerSettings {
     std::string fraglimitvalue = "0";
     std::string timelimitvalue = "0"; // never written: the game reads no line for it here
     std::string maxpingvalue = "500"; // only checked, never written
-    std::string passwordvalue;
+    std::string passwordvalue = {};
 };
 
 // The checks run before either button writes, in the order they are made.

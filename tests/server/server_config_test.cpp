@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-// Cases name only the fields they change; the rest keep the window's defaults.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 using namespace gravelock;
 using gravelock::test::readBytes;
 using gravelock::test::TempFolder;
