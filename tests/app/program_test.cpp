@@ -5,6 +5,7 @@
 #include "core/ui/splash.h"
 #include "core/ui/widgets.h"
 #include "fakes.h"
+#include "temp_folder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -33,6 +34,13 @@ public:
     const std::string& settingsFile() const { return settings_; }
     WindowRegistry& windows() { return program_.context().windows(); }
     void start() { program_.start(); }
+    // Starts with the given settings and lets the splash's tick pass.
+    void startPastSplash(const std::string& settings) {
+        writeBytes(settings_, settings);
+        program_.start();
+        qobject_cast<SplashWindow*>(window("splash"))->tick();
+        TestApp::settle();
+    }
 
     QWidget* window(const QString& name) { return windows().find(name); }
     template <class T> T* control(const QString& window, const QString& name) {
@@ -224,13 +232,7 @@ private slots:
 
     void theProgramEndsWhenItsLastWindowCloses() {
         Program p;
-        QFile settings(QString::fromStdString(p.settingsFile()));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[MISC]\r\nfirstuse=no\r\ntfc=false\r\n");
-        settings.close();
-        p.start();
-        qobject_cast<SplashWindow*>(p.window("splash"))->tick();
-        TestApp::settle();
+        p.startPastSplash("[MISC]\r\nfirstuse=no\r\ntfc=false\r\n");
         QCOMPARE(p.shown(), QStringList({"sp"}));
         trigger(p, "sp", "mnuConfigitmDMM");
         QCOMPARE(p.quits, 0);
@@ -241,13 +243,7 @@ private slots:
 
     void anIncompleteConfigurationKeepsTheDialogUntilItIsSaved() {
         Program p;
-        QFile settings(QString::fromStdString(p.settingsFile()));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[MISC]\r\nfirstuse=no\r\n");
-        settings.close();
-        p.start();
-        qobject_cast<SplashWindow*>(p.window("splash"))->tick();
-        TestApp::settle();
+        p.startPastSplash("[MISC]\r\nfirstuse=no\r\n");
         QCOMPARE(p.shown(), QStringList({"config"}));
         QCOMPARE(p.messages.shown.back().title, QStringLiteral("Configuration error"));
 
@@ -270,10 +266,7 @@ private slots:
 
     void everyWindowHasItsDesignNameAndUnclippedCaptions() {
         Program p;
-        QFile settings(QString::fromStdString(p.settingsFile()));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[MISC]\r\nfirstuse=no\r\ntfc=true\r\nuser=J\xF6rg\r\n");
-        settings.close();
+        writeBytes(p.settingsFile(), "[MISC]\r\nfirstuse=no\r\ntfc=true\r\nuser=J\xF6rg\r\n");
         const QStringList expected = {"config",         "configtfc",    "connect",   "DirMaps",
                                       "DirMapsTFC",     "DM",           "firstuse1", "firstuse2",
                                       "firstuseconfig", "firstusedone", "frmAbout",  "frmAdvanced",

@@ -24,6 +24,20 @@ public:
     }
 };
 
+// A test app whose windows are probes that count their loads.
+struct ProbeApp {
+    WindowRegistry& windows() { return app.context.windows(); }
+    void add(std::initializer_list<const char*> names, bool hideWhileLoading = false) {
+        for (const char* name : names)
+            windows().add(name, [this, name, hideWhileLoading](AppContext& c) {
+                return new Probe(name, loads, hideWhileLoading, c);
+            });
+    }
+
+    TestApp app;
+    int loads = 0;
+};
+
 } // namespace
 
 class FrameTest : public QObject {
@@ -31,84 +45,73 @@ class FrameTest : public QObject {
 
 private slots:
     void registryLoadsOnceAndUnloadDestroys() {
-        TestApp app;
-        int loads = 0;
-        app.context.windows().add("a",
-                                  [&](AppContext& c) { return new Probe("a", loads, false, c); });
-        QVERIFY(!app.context.windows().isLoaded("a"));
-        QPointer<QWidget> first = app.context.windows().show("a");
+        ProbeApp p;
+        p.add({"a"});
+        QVERIFY(!p.windows().isLoaded("a"));
+        QPointer<QWidget> first = p.windows().show("a");
         QVERIFY(first && first->isVisible());
-        QCOMPARE(app.context.windows().show("a"), first.data());
-        QCOMPARE(loads, 1);
+        QCOMPARE(p.windows().show("a"), first.data());
+        QCOMPARE(p.loads, 1);
 
-        app.context.windows().unload("a");
-        QVERIFY(!app.context.windows().isLoaded("a"));
+        p.windows().unload("a");
+        QVERIFY(!p.windows().isLoaded("a"));
         TestApp::settle();
         QVERIFY(first.isNull());
-        QPointer<QWidget> second = app.context.windows().show("a");
-        QCOMPARE(loads, 2);
+        QPointer<QWidget> second = p.windows().show("a");
+        QCOMPARE(p.loads, 2);
         QVERIFY(second && second != first);
-        QVERIFY(app.context.windows().show("unknown") == nullptr);
+        QVERIFY(p.windows().show("unknown") == nullptr);
     }
 
     void closeBoxUnloadsAndTheLastVisibleWindowEndsTheProgram() {
-        TestApp app;
-        int loads = 0;
-        for (const char* name : {"a", "b"})
-            app.context.windows().add(
-                name, [&, name](AppContext& c) { return new Probe(name, loads, false, c); });
-        QWidget* a = app.context.windows().show("a");
-        app.context.windows().show("b");
+        ProbeApp p;
+        p.add({"a", "b"});
+        QWidget* a = p.windows().show("a");
+        p.windows().show("b");
         a->close();
         TestApp::settle();
-        QVERIFY(!app.context.windows().isLoaded("a"));
-        QCOMPARE(app.quitCount, 0);
+        QVERIFY(!p.windows().isLoaded("a"));
+        QCOMPARE(p.app.quitCount, 0);
 
         // A window that unloads itself and shows the next one does not end it.
-        app.context.windows().unload("b");
-        app.context.windows().show("a");
+        p.windows().unload("b");
+        p.windows().show("a");
         TestApp::settle();
-        QCOMPARE(app.quitCount, 0);
+        QCOMPARE(p.app.quitCount, 0);
 
-        app.context.windows().find("a")->close();
+        p.windows().find("a")->close();
         TestApp::settle();
-        QCOMPARE(app.quitCount, 1);
+        QCOMPARE(p.app.quitCount, 1);
     }
 
     void aMessageDuringALoadDoesNotEndTheProgram() {
         // A window unloads itself and shows the next, whose load asks something:
         // the box's own event loop must not find "nothing visible".
-        TestApp app;
-        int loads = 0;
-        app.messages.onShow = [](const Message&) { TestApp::settle(); };
-        app.context.windows().add(
-            "first", [&](AppContext& c) { return new Probe("first", loads, false, c); });
-        app.context.windows().add("next", [&](AppContext& c) {
+        ProbeApp p;
+        p.app.messages.onShow = [](const Message&) { TestApp::settle(); };
+        p.add({"first"});
+        p.windows().add("next", [&](AppContext& c) {
             c.message(nullptr, "Du hast den ORVO nicht komplett Konfiguriert");
-            return new Probe("next", loads, false, c);
+            return new Probe("next", p.loads, false, c);
         });
-        app.context.windows().show("first");
-        app.context.windows().unload("first");
-        app.context.windows().show("next");
+        p.windows().show("first");
+        p.windows().unload("first");
+        p.windows().show("next");
         TestApp::settle();
-        QCOMPARE(app.quitCount, 0);
-        QVERIFY(app.context.windows().find("next")->isVisible());
+        QCOMPARE(p.app.quitCount, 0);
+        QVERIFY(p.windows().find("next")->isVisible());
     }
 
     void windowHiddenByItsLoadStaysHiddenUntilShownAgain() {
-        TestApp app;
-        int loads = 0;
-        bool hide = true;
-        app.context.windows().add("sp",
-                                  [&](AppContext& c) { return new Probe("sp", loads, hide, c); });
-        app.context.windows().add(
-            "config", [&](AppContext& c) { return new Probe("config", loads, false, c); });
-        app.context.windows().show("config");
-        QWidget* sp = app.context.windows().show("sp");
+        ProbeApp p;
+        p.add({"sp"}, true);
+        p.add({"config"});
+        p.windows().show("config");
+        QWidget* sp = p.windows().show("sp");
         QVERIFY(sp && !sp->isVisible());
-        QCOMPARE(app.context.windows().show("sp"), sp);
+        QCOMPARE(p.windows().show("sp"), sp);
         QVERIFY(sp->isVisible());
-        QCOMPARE(loads, 2);
+        QCOMPARE(p.loads, 2);
     }
 
     void failedSettingsWriteIsShownWithFileAndReason() {
@@ -164,15 +167,13 @@ private slots:
     void splashOpensTheWizardOnlyForExactlyYes() {
         QFETCH(QString, settings);
         QFETCH(QString, opened);
-        TestApp app;
+        ProbeApp p;
+        TestApp& app = p.app;
         if (!settings.isNull())
             app.writeSettings(settings.toStdString());
-        int loads = 0;
-        for (const char* name : {"firstuse1", "sp"})
-            app.context.windows().add(
-                name, [&, name](AppContext& c) { return new Probe(name, loads, false, c); });
-        app.context.windows().add("splash", [](AppContext& c) { return new SplashWindow(c); });
-        auto* splash = qobject_cast<SplashWindow*>(app.context.windows().show("splash"));
+        p.add({"firstuse1", "sp"});
+        p.windows().add("splash", [](AppContext& c) { return new SplashWindow(c); });
+        auto* splash = qobject_cast<SplashWindow*>(p.windows().show("splash"));
         QVERIFY(splash);
         QCOMPARE(splash->Timer1->interval(), 3000);
         QVERIFY(splash->Timer1->isActive());
@@ -180,9 +181,9 @@ private slots:
 
         splash->tick();
         TestApp::settle();
-        QCOMPARE(loads, 1);
-        QVERIFY(app.context.windows().isLoaded(opened));
-        QVERIFY(!app.context.windows().isLoaded("splash"));
+        QCOMPARE(p.loads, 1);
+        QVERIFY(p.windows().isLoaded(opened));
+        QVERIFY(!p.windows().isLoaded("splash"));
         QCOMPARE(app.quitCount, 0);
     }
 
