@@ -62,19 +62,22 @@ bool isWindowsProgram(std::string_view firstBytes) {
 
 namespace {
 
-// The first of `name` along a ':'-separated search path; an empty entry is the
-// current folder, as the shell has it.
+// The first of `name` along a ':'-separated search path. Empty entries are
+// skipped: they would mean whatever folder the program happens to run in.
 std::string findOnPath(const std::string& name, const std::string& pathValue,
                        const std::function<bool(const std::string&)>& isExecutable) {
     std::size_t begin = 0;
-    while (begin <= pathValue.size()) {
+    while (begin < pathValue.size()) {
         auto end = pathValue.find(':', begin);
         if (end == std::string::npos)
             end = pathValue.size();
-        const std::string folder = pathValue.substr(begin, end - begin);
-        const std::string candidate = folder.empty() ? name : folder + "/" + name;
-        if (isExecutable(candidate))
-            return candidate;
+        if (end > begin) {
+            std::string candidate = pathValue.substr(begin, end - begin);
+            candidate += '/';
+            candidate += name;
+            if (isExecutable(candidate))
+                return candidate;
+        }
         begin = end + 1;
     }
     return {};

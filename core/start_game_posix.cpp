@@ -27,6 +27,7 @@ StartResult launch(const StartRequest& request) {
     for (std::string& a : splitArguments(request.arguments))
         args.push_back(std::move(a));
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (auto& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -83,7 +83,7 @@ TEST(SplitArguments, SplitsAtBlanksAndKeepsEverythingElseLiteral) {
 
 TEST(ChooseWine, OnlyWindowsProgramsElsewhereNeedWine) {
     const std::set<std::string> executables = {"/usr/bin/wine", "/opt/w/bin/wine-staging",
-                                               "/home/p/wine"};
+                                               "/home/p/wine", "wine", "/wine"};
     const auto isExecutable = [&](const std::string& p) { return executables.count(p) > 0; };
     const std::string path = "/bin:/usr/bin:/opt/w/bin";
     const std::string notInstalled = "Wine ist nicht installiert (Paket wine)";
@@ -106,7 +106,7 @@ TEST(ChooseWine, OnlyWindowsProgramsElsewhereNeedWine) {
         {"too short to tell", false, "M", path, "", {}},
         {"wine on PATH", false, "MZ", path, "", {true, "/usr/bin/wine", ""}},
         {"no wine on PATH", false, "MZ", "/bin:/opt/w/bin", "", {true, "", notInstalled}},
-        {"empty PATH", false, "MZ", "", "", {true, "", notInstalled}},
+        {"empty PATH entries are no folder", false, "MZ", "::", "", {true, "", notInstalled}},
         {"override by name",
          false,
          "MZ",
