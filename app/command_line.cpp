@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <algorithm>
+
 namespace gravelock {
 
 namespace {
@@ -17,7 +19,22 @@ const QCommandLineOption kSettings(QStringLiteral("settings"),
                                                   "der neben dem Programm oder der persönlichen."),
                                    QStringLiteral("Datei"));
 
+// Options Qt's window system reads itself.
+const QStringList kWindowSystemOptions = {
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("reverse"),
+    QStringLiteral("session"),         QStringLiteral("display"),
+    QStringLiteral("geometry"),        QStringLiteral("style"),
+    QStringLiteral("stylesheet"),      QStringLiteral("widgetcount"),
+    QStringLiteral("nograb"),          QStringLiteral("dograb"),
+    QStringLiteral("visual"),          QStringLiteral("dialogs"),
+    QStringLiteral("fontengine")};
+
 void describe(QCommandLineParser& parser) {
+    // "-platform" is one option, as Qt's own options are spelled, not eight letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Gravelock: Starter und Einstellungen für Half-Life und Team Fortress "
                        "Classic."));
@@ -33,6 +50,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         result.action = CommandLine::Action::Error;
         result.error = parser.errorText();
+        const QStringList unknown = parser.unknownOptionNames();
+        result.onlyWindowSystemOptions =
+            !unknown.isEmpty() && std::all_of(unknown.begin(), unknown.end(), [](const QString& o) {
+                return kWindowSystemOptions.contains(o);
+            });
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -11,6 +11,9 @@ struct CommandLine {
     Action action = Action::Run;
     QString settingsFile; // --settings, empty when not given
     QString error;        // German, for Error
+    // For Error: every unknown option is one of Qt's window system (-platform,
+    // -style ...), which the application object takes off the command line.
+    bool onlyWindowSystemOptions = false;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them: the program first.

@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -42,19 +44,40 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
     return -1;
 }
 
+// The settings location rule on this machine; the per-user folder is named
+// after the application.
+SettingsLocation settingsLocation(const CommandLine& commandLine) {
+    return decideSettingsLocation(findSettingsSituation(commandLine.settingsFile));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Gravelock"));
-    QApplication::setApplicationVersion(QStringLiteral(GRAVELOCK_VERSION));
     // Dates and sizes Qt formats itself (the file dialog) read German like the windows.
+    GermanSystemLocale germanSystemLocale;
+    {
+        // --help and --version are answered before a window system is needed, so
+        // they work on a terminal without a display too.
+        QCoreApplication terminal(argc, argv);
+        QCoreApplication::setApplicationName(kProgramTitle);
+        germanSystemLocale.restore();
+        QTranslator qtTexts;
+        if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtTexts);
+        const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+        if (commandLine.action != CommandLine::Action::Run && !commandLine.onlyWindowSystemOptions)
+            return answerOnTerminal(commandLine, settingsLocation(commandLine));
+    }
+
+    QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QApplication::setApplicationName(kProgramTitle);
     installGermanQtTexts(app);
 
+    // Parsed again: the window system has taken its own options (-platform ...) off.
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
-    const SettingsLocation location =
-        decideSettingsLocation(findSettingsSituation(commandLine.settingsFile));
+    const SettingsLocation location = settingsLocation(commandLine);
     if (const int status = answerOnTerminal(commandLine, location); status >= 0)
         return status;
 

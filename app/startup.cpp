@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <clocale>
 
 namespace gravelock {
 
@@ -40,6 +41,19 @@ SettingsSituation findSettingsSituation(const QString& commandLineFile) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     s.templateFile = templateFile(folder).toStdString();
     return s;
+}
+
+GermanSystemLocale::GermanSystemLocale()
+    : wasSet_(qEnvironmentVariableIsSet("LC_ALL")), previous_(qgetenv("LC_ALL")) {
+    qputenv("LC_ALL", "de_DE.UTF-8");
+}
+
+void GermanSystemLocale::restore() {
+    if (wasSet_)
+        qputenv("LC_ALL", previous_);
+    else
+        qunsetenv("LC_ALL");
+    std::setlocale(LC_ALL, "");
 }
 
 } // namespace gravelock
