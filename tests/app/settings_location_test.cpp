@@ -14,102 +14,48 @@ using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
 
-struct RuleCase {
-    const char* name;
-    SettingsSituation situation;
-    SettingsOrigin origin;
-    std::string file;
-    std::string seed;
-    std::string problemMentions; // empty: no problem expected
-};
+const char* const kUser = "/home/p/.config/Gravelock";
+const char* const kUserFile = "/home/p/.config/Gravelock/orvo.ini";
+const char* const kTemplate = "/usr/share/gravelock/orvo.ini";
 
-void PrintTo(const RuleCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(SettingsLocationRule, PicksTheFileAndItsSeed) {
+    using enum SettingsOrigin;
+    const struct {
+        const char* name;
+        const char* commandLine; // "" when not given
+        const char* executableFolder;
+        bool iniBeside;
+        bool writable;
+        const char* userFolder; // "" when the platform names none
+        SettingsOrigin origin;
+        const char* file;
+        const char* seed;
+        const char* problemMentions; // "" when no problem is expected
+    } cases[] = {
+        // clang-format off
+        {"command line wins",          "/tmp/lan.ini", "/opt/g",    true,  true,  kUser, CommandLine,      "/tmp/lan.ini",    kTemplate,            ""},
+        {"portable copy",              "",             "/opt/g",    true,  true,  kUser, BesideExecutable, "/opt/g/orvo.ini", "",                   ""},
+        {"installed program",          "",             "/usr/bin",  false, false, kUser, PerUser,          kUserFile,         kTemplate,            ""},
+        {"writable folder, no ini",    "",             "/home/p/g", false, true,  kUser, PerUser,          kUserFile,         kTemplate,            ""},
+        {"read-only copy seeds",       "",             "/media/cd", true,  false, kUser, PerUser,          kUserFile,         "/media/cd/orvo.ini", ""},
+        {"read-only copy, no user",    "",             "/media/cd", true,  false, "",    Nowhere,          "",                "",                   "/media/cd ist schreibgeschützt"},
+        {"nothing anywhere",           "",             "/usr/bin",  false, false, "",    Nowhere,          "",                "",                   "(/usr/bin) liegt keine orvo.ini"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SettingsLocation location = decideSettingsLocation(
+            {c.commandLine, c.executableFolder, c.iniBeside, c.writable, c.userFolder, kTemplate});
+        EXPECT_EQ(location.origin, c.origin);
+        EXPECT_EQ(location.file, c.file);
+        EXPECT_EQ(location.seedFile, c.seed);
+        if (*c.problemMentions == '\0')
+            EXPECT_EQ(location.problem, "");
+        else
+            EXPECT_NE(location.problem.find(c.problemMentions), std::string::npos)
+                << location.problem;
+    }
 }
-
-class SettingsLocationRule : public ::testing::TestWithParam<RuleCase> {};
-
-TEST_P(SettingsLocationRule, PicksTheFileAndItsSeed) {
-    const RuleCase& c = GetParam();
-    const SettingsLocation location = decideSettingsLocation(c.situation);
-    EXPECT_EQ(location.origin, c.origin);
-    EXPECT_EQ(location.file, c.file);
-    EXPECT_EQ(location.seedFile, c.seed);
-    if (c.problemMentions.empty())
-        EXPECT_EQ(location.problem, "");
-    else
-        EXPECT_NE(location.problem.find(c.problemMentions), std::string::npos) << location.problem;
-}
-
-const std::string kTemplate = "/usr/share/gravelock/orvo.ini";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsLocationRule,
-    ::testing::Values(RuleCase{"CommandLineWinsOverEverything",
-                               {.commandLineFile = "/tmp/lan.ini",
-                                .executableFolder = "/opt/g",
-                                .iniBesideExecutable = true,
-                                .executableFolderWritable = true,
-                                .userFolder = "/home/p/.config/Gravelock",
-                                .templateFile = kTemplate},
-                               SettingsOrigin::CommandLine,
-                               "/tmp/lan.ini",
-                               kTemplate,
-                               ""},
-                      RuleCase{"PortableCopyKeepsItsFile",
-                               {.executableFolder = "/opt/g",
-                                .iniBesideExecutable = true,
-                                .executableFolderWritable = true,
-                                .userFolder = "/home/p/.config/Gravelock",
-                                .templateFile = kTemplate},
-                               SettingsOrigin::BesideExecutable,
-                               "/opt/g/orvo.ini",
-                               "",
-                               ""},
-                      RuleCase{"InstalledProgramUsesThePerUserFileFromTheTemplate",
-                               {.executableFolder = "/usr/bin",
-                                .executableFolderWritable = false,
-                                .userFolder = "/home/p/.config/Gravelock",
-                                .templateFile = kTemplate},
-                               SettingsOrigin::PerUser,
-                               "/home/p/.config/Gravelock/orvo.ini",
-                               kTemplate,
-                               ""},
-                      RuleCase{"WritableFolderWithoutIniStillUsesThePerUserFile",
-                               {.executableFolder = "/home/p/g",
-                                .executableFolderWritable = true,
-                                .userFolder = "/home/p/.config/Gravelock",
-                                .templateFile = kTemplate},
-                               SettingsOrigin::PerUser,
-                               "/home/p/.config/Gravelock/orvo.ini",
-                               kTemplate,
-                               ""},
-                      RuleCase{"ReadOnlyCopySeedsThePerUserFile",
-                               {.executableFolder = "/media/cd",
-                                .iniBesideExecutable = true,
-                                .executableFolderWritable = false,
-                                .userFolder = "/home/p/.config/Gravelock",
-                                .templateFile = kTemplate},
-                               SettingsOrigin::PerUser,
-                               "/home/p/.config/Gravelock/orvo.ini",
-                               "/media/cd/orvo.ini",
-                               ""},
-                      RuleCase{"ReadOnlyCopyAndNoUserFolderNamesTheFolder",
-                               {.executableFolder = "/media/cd",
-                                .iniBesideExecutable = true,
-                                .executableFolderWritable = false,
-                                .templateFile = kTemplate},
-                               SettingsOrigin::Nowhere,
-                               "",
-                               "",
-                               "/media/cd ist schreibgeschützt"},
-                      RuleCase{"NothingAnywhereNamesTheFolder",
-                               {.executableFolder = "/usr/bin", .templateFile = kTemplate},
-                               SettingsOrigin::Nowhere,
-                               "",
-                               "",
-                               "(/usr/bin) liegt keine orvo.ini"}),
-    [](const ::testing::TestParamInfo<RuleCase>& c) { return std::string(c.param.name); });
 
 // The file on disk: an existing one is never touched, a missing one comes from
 // its seed, and every failure names the folder or file and the reason.
