@@ -1,4 +1,5 @@
 #include "core/settings_location.h"
+#include "core/text.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,14 @@ TEST_F(CreatingTheFile, FailuresNameWhatAndWhy) {
     EXPECT_FALSE(fs::exists(folder.path() / "a" / "orvo.ini"));
 }
 
+TEST_F(CreatingTheFile, ProbeTellsWhetherTheFolderTakesNewFiles) {
+    std::string reason;
+    EXPECT_TRUE(folderAcceptsNewFiles(pathToUtf8(folder.path()), reason));
+    EXPECT_TRUE(fs::is_empty(folder.path())) << "the probe leaves nothing behind";
+    EXPECT_FALSE(folderAcceptsNewFiles(folder.file("missing"), reason));
+    EXPECT_EQ(reason, "Der Ordner existiert nicht");
+}
+
 TEST_F(CreatingTheFile, ReadOnlyFolderIsSeenAndReported) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
@@ -122,10 +131,7 @@ TEST_F(CreatingTheFile, ReadOnlyFolderIsSeenAndReported) {
     EXPECT_NE(result.reason.find("locked kann nicht geschrieben werden: Zugriff verweigert"),
               std::string::npos)
         << result.reason;
-
     fs::permissions(locked, fs::perms::owner_all);
-    EXPECT_TRUE(folderAcceptsNewFiles(locked.string(), reason));
-    EXPECT_TRUE(fs::is_empty(locked)) << "the probe leaves nothing behind";
 }
 
 } // namespace
