@@ -15,7 +15,7 @@ namespace {
 // program data. When none exists the expected one is named, so the failure
 // tells where it is missing.
 QString templateFile(const QDir& executableFolder) {
-    const QString installed =
+    QString installed =
         QDir::cleanPath(executableFolder.filePath(QStringLiteral("../share/gravelock/orvo.ini")));
     if (QFileInfo::exists(installed))
         return installed;

@@ -102,7 +102,7 @@ WriteResult createSettingsFile(const SettingsLocation& location) {
     if (!written)
         return WriteResult::failure("In den Ordner " + folder +
                                     " kann nicht geschrieben werden: " + written.reason + ".");
-    return written;
+    return WriteResult::success();
 }
 
 } // namespace gravelock
