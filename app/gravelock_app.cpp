@@ -7,9 +7,6 @@
 #include "server/server_windows.h"
 #include "setup/setup_windows.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace gravelock {
 
 void registerAllWindows(WindowRegistry& registry) {
@@ -28,12 +25,8 @@ Gravelock::Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialo
     registerAllWindows(context_.windows());
 }
 
-void Gravelock::start() { context_.windows().show(QStringLiteral("splash")); }
-
-std::string settingsFileBesideExecutable() {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("orvo.ini"))
-        .toStdString();
+void Gravelock::start() {
+    context_.windows().show(QStringLiteral("splash"));
 }
 
 } // namespace gravelock

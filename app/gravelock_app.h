@@ -24,7 +24,4 @@ private:
     AppContext context_;
 };
 
-// The settings file beside the running executable.
-std::string settingsFileBesideExecutable();
-
 } // namespace gravelock

@@ -10,6 +10,7 @@ packages=(
   libgl-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-liberation2
+  desktop-file-utils appstream dpkg-dev imagemagick
 
 )
 
