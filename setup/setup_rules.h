@@ -3,20 +3,14 @@
 // from plain copies of their controls.
 #pragma once
 
+#include "core/settings.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace gravelock {
-
-// One key written to orvo.ini; lists of these keep the order of the writes.
-struct SettingWrite {
-    std::string section;
-    std::string key;
-    std::string value;
-    bool operator==(const SettingWrite&) const = default;
-};
 
 // A message for the player; an empty title shows the program's title.
 struct SetupMessage {
