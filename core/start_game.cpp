@@ -30,9 +30,13 @@ CommandParts splitCommandText(const std::string& commandText,
             return {commandText.substr(1), {}};
         return {commandText.substr(1, close - 1), commandText.substr(close + 1)};
     }
-    // Longest first: the end of the text, then each blank from the right.
+    // Longest first: the end of the text, then each blank from the right. No
+    // file name is longer than kLongestPath, which keeps the search linear.
+    constexpr std::size_t kLongestPath = 4096;
     std::size_t end = commandText.size();
-    while (end > 0) {
+    if (end > kLongestPath)
+        end = commandText.rfind(' ', kLongestPath);
+    while (end > 0 && end != std::string::npos) {
         const std::string head = commandText.substr(0, end);
         if (isFile(head))
             return {head, commandText.substr(end)};

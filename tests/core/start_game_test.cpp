@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +43,21 @@ TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
         EXPECT_EQ(parts.program, c.program) << c.text;
         EXPECT_EQ(parts.arguments, c.arguments) << c.text;
     }
+}
+
+TEST(SplitCommandText, AMegabyteOfArgumentsAsksOnlyAboutPathLongHeads) {
+    std::string text = "/usr/games/hl";
+    for (int i = 0; i < 500000; ++i)
+        text += " a";
+    std::size_t longestHead = 0;
+    const auto isFile = [&](const std::string& p) {
+        longestHead = std::max(longestHead, p.size());
+        return p == "/usr/games/hl";
+    };
+    const CommandParts parts = splitCommandText(text, isFile);
+    EXPECT_EQ(parts.program, "/usr/games/hl");
+    EXPECT_EQ(parts.arguments.size(), 1000000u);
+    EXPECT_LE(longestHead, 4096u);
 }
 
 TEST(SplitArguments, SplitsAtBlanksAndKeepsEverythingElseLiteral) {
