@@ -232,6 +232,28 @@ TEST_F(SettingsFile, FailedWritesAreReportedAndLeaveNothingBehind) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos);
 }
 
+TEST(DescribeError, EveryReasonIsGerman) {
+    struct Case {
+        std::errc error;
+        std::string reason;
+    };
+    for (const auto& c : std::vector<Case>{
+             {std::errc::argument_list_too_long, "Die Befehlszeile ist zu lang"},
+             {std::errc::permission_denied, "Zugriff verweigert"},
+             {std::errc::no_space_on_device, "Der Datenträger ist voll"},
+             {std::errc::too_many_symbolic_link_levels, "Zu viele symbolische Verknüpfungen im Pfad"},
+             {std::errc::file_too_large, "Die Datei ist zu groß"},
+         })
+        EXPECT_EQ(describeError(std::make_error_code(c.error)), c.reason);
+    // No code reaches the player in the system's English.
+    for (int code = 1; code < 200; ++code) {
+        const std::error_code error(code, std::generic_category());
+        EXPECT_NE(describeError(error), error.message()) << code;
+    }
+    EXPECT_EQ(describeError(std::error_code(98765, std::generic_category())),
+              "Unbekannter Systemfehler (Nummer 98765)");
+}
+
 #ifndef _WIN32
 
 // Runs `body` in a child process as an unprivileged player (root gives up its
