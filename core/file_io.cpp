@@ -36,7 +36,8 @@ const std::array<std::pair<std::errc, const char*>, 30> kReasons = {{
     {std::errc::too_many_files_open_in_system, "Zu viele offene Dateien"},
     {std::errc::text_file_busy, "Die Datei wird gerade benutzt"},
     {std::errc::device_or_resource_busy, "Die Datei wird gerade benutzt"},
-    {std::errc::resource_unavailable_try_again, "Das System ist ausgelastet, bitte erneut versuchen"},
+    {std::errc::resource_unavailable_try_again,
+     "Das System ist ausgelastet, bitte erneut versuchen"},
     {std::errc::cross_device_link, "Die Datei liegt auf einem anderen Datenträger"},
     {std::errc::invalid_argument, "Der Name ist ungültig"},
     {std::errc::no_such_device, "Das Laufwerk ist nicht bereit"},
@@ -117,7 +118,9 @@ void removeLeftoverTemporaries(const std::string& path) {
     const fs::path target = pathFromUtf8(resolveLinks(path));
     const std::string prefix = pathToUtf8(target.filename()) + std::string(kTemporaryMark);
     std::error_code error;
-    for (fs::directory_iterator it(target.parent_path().empty() ? "." : target.parent_path(), error), end;
+    for (fs::directory_iterator
+             it(target.parent_path().empty() ? "." : target.parent_path(), error),
+         end;
          !error && it != end; it.increment(error)) {
         const std::string name = pathToUtf8(it->path().filename());
         if (name.compare(0, prefix.size(), prefix) != 0)

@@ -62,7 +62,9 @@ std::error_code lastError() {
     return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
-std::wstring wide(const std::string& utf8) { return pathFromUtf8(utf8).wstring(); }
+std::wstring wide(const std::string& utf8) {
+    return pathFromUtf8(utf8).wstring();
+}
 
 } // namespace
 
@@ -109,10 +111,10 @@ FileRead readRegularFile(const std::string& path, std::uint64_t limit) {
 
 FileLock FileLock::acquire(const std::string& lockPath, std::error_code& error) {
     error.clear();
-    HANDLE file = CreateFileW(wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = lastError();
         return {};
@@ -169,8 +171,7 @@ std::string writeExclusiveFile(const std::string& prefix, const std::string& byt
     return {};
 }
 
-void replaceByRename(const std::string& source, const std::string& target,
-                     std::error_code& error) {
+void replaceByRename(const std::string& source, const std::string& target, std::error_code& error) {
     error.clear();
     // ReplaceFile keeps the target's rights and attributes; a new target is a move.
     if (ReplaceFileW(wide(target).c_str(), wide(source).c_str(), nullptr,
@@ -253,7 +254,9 @@ std::error_condition portableCondition(const std::error_code& error) {
 
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
 // Writes all of `bytes`, through short writes and interruptions.
 bool writeAll(int fd, const std::string& bytes) {
@@ -285,7 +288,7 @@ FileRead readRegularFile(const std::string& path, std::uint64_t limit) {
         }
         return read;
     }
-    struct stat facts{};
+    struct stat facts {};
     if (::fstat(fd, &facts) != 0) {
         read.error = lastError();
     } else if (!S_ISREG(facts.st_mode)) {
@@ -367,7 +370,7 @@ std::string writeExclusiveFile(const std::string& prefix, const std::string& byt
         }
         if (!writeAll(fd, bytes))
             error = errno != 0 ? lastError() : std::make_error_code(std::errc::io_error);
-        struct stat like{};
+        struct stat like {};
         if (!error && ::stat(likeFile.c_str(), &like) == 0 && S_ISREG(like.st_mode)) {
             // Owner first: a change of owner clears set-id bits that fchmod restores.
             if (::fchown(fd, like.st_uid, like.st_gid) != 0) {
@@ -390,15 +393,16 @@ std::string writeExclusiveFile(const std::string& prefix, const std::string& byt
     return {};
 }
 
-void replaceByRename(const std::string& source, const std::string& target,
-                     std::error_code& error) {
+void replaceByRename(const std::string& source, const std::string& target, std::error_code& error) {
     error.clear();
     // Without a sync of the folder a crash may keep the old file: still whole.
     if (::rename(source.c_str(), target.c_str()) != 0)
         error = lastError();
 }
 
-bool mayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+bool mayWrite(const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0;
+}
 
 std::error_condition portableCondition(const std::error_code& error) {
     return error.default_error_condition();
@@ -406,7 +410,9 @@ std::error_condition portableCondition(const std::error_code& error) {
 
 #endif
 
-FileLock::FileLock(FileLock&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+FileLock::FileLock(FileLock&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = kNone;
+}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {

@@ -52,8 +52,7 @@ std::string writeExclusiveFile(const std::string& prefix, const std::string& byt
                                const std::string& likeFile, std::error_code& error);
 
 // Puts `source` in the place of `target` in one step.
-void replaceByRename(const std::string& source, const std::string& target,
-                     std::error_code& error);
+void replaceByRename(const std::string& source, const std::string& target, std::error_code& error);
 
 // Whether this process may write the existing file `path`.
 bool mayWrite(const std::string& path);

@@ -4,6 +4,9 @@
 #include "text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -14,7 +17,9 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // A line this program adds ends the Windows way, whatever the others use.
 constexpr std::string_view kNewLineEnd = "\r\n";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
@@ -24,7 +29,9 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -38,17 +45,36 @@ struct Line {
     std::string_view end;
 };
 
+// The first CR or LF at or after `pos`. Eight bytes at a time: the reader
+// looks at every byte of the file, and this keeps it near a plain read.
+std::size_t findLineEnd(std::string_view s, std::size_t pos) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101;
+        constexpr std::uint64_t kHighs = 0x8080808080808080;
+        // High bit set in the lowest zero byte of v (higher ones may be false).
+        const auto zeroBytes = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+        for (; pos + 8 <= s.size(); pos += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, s.data() + pos, 8);
+            const std::uint64_t hits =
+                zeroBytes(word ^ (kOnes * '\n')) | zeroBytes(word ^ (kOnes * '\r'));
+            if (hits != 0)
+                return pos + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+        }
+    }
+    while (pos < s.size() && s[pos] != '\r' && s[pos] != '\n')
+        ++pos;
+    return pos;
+}
+
 std::optional<Line> nextLine(std::string_view content, std::size_t& pos) {
     if (pos >= content.size())
         return std::nullopt;
-    std::size_t stop = pos;
-    while (stop < content.size() && content[stop] != '\r' && content[stop] != '\n')
-        ++stop;
+    const std::size_t stop = findLineEnd(content, pos);
     std::size_t endLength = 0;
     if (stop < content.size())
-        endLength = content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n'
-                        ? 2
-                        : 1;
+        endLength =
+            content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n' ? 2 : 1;
     const Line line{content.substr(pos, stop - pos), content.substr(stop, endLength)};
     pos = stop + endLength;
     return line;
@@ -111,22 +137,61 @@ std::string fromFileEncoding(std::string_view bytes, bool fileIsUtf8) {
     return cp1252ToUtf8(bytes);
 }
 
+std::string_view trimLeadingBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+// The value of a line (leading blanks trimmed) when it holds `key`: the same
+// answer as keyLine, but a line of another key is told apart at its first
+// characters instead of a search for its '='.
+std::optional<std::string_view> valueOfKey(std::string_view line, std::string_view key) {
+    if (!line.empty() && line.front() == ';')
+        return std::nullopt;
+    if (line.size() < key.size() || !sameName(line.substr(0, key.size()), key))
+        return std::nullopt;
+    const std::string_view rest = trimLeadingBlanks(line.substr(key.size()));
+    if (rest.empty() || rest.front() != '=')
+        return std::nullopt;
+    return trimBlanks(rest.substr(1));
+}
+
+// Whether only blanks stand between the start of its line and `at`.
+bool startsLine(std::string_view content, std::size_t at) {
+    while (at > 0 && isBlank(content[at - 1]))
+        --at;
+    return at == 0 || content[at - 1] == '\n' || content[at - 1] == '\r';
+}
+
+// The '[' of the first section header at or after `pos`, or the end. Headers
+// are rare, so this jumps from one '[' to the next instead of walking every
+// line of the sections that are not asked for.
+std::size_t nextHeader(std::string_view content, std::size_t pos) {
+    for (; (pos = content.find('[', pos)) != std::string_view::npos; ++pos)
+        if (startsLine(content, pos))
+            return pos;
+    return content.size();
+}
+
 // The stored value in the file's bytes; the first copy of a section and of a
 // key count, as on Windows.
 std::optional<std::string_view> findValue(std::string_view content, std::string_view section,
                                           std::string_view key) {
-    std::size_t pos = 0;
-    bool inSection = false;
-    while (const auto line = nextLine(content, pos)) {
-        if (const auto name = sectionName(line->text)) {
-            if (inSection)
-                return std::nullopt;
-            inSection = sameName(*name, section);
-        } else if (inSection) {
-            const auto kv = keyLine(line->text);
-            if (kv && sameName(kv->key, key))
-                return kv->value;
+    for (std::size_t pos = nextHeader(content, 0); pos < content.size();) {
+        const auto header = nextLine(content, pos);
+        if (!sameName(*sectionName(header->text), section)) {
+            pos = nextHeader(content, pos);
+            continue;
         }
+        while (const auto line = nextLine(content, pos)) {
+            const std::string_view text = trimLeadingBlanks(line->text);
+            if (!text.empty() && text.front() == '[')
+                return std::nullopt;
+            if (const auto value = valueOfKey(text, key))
+                return value;
+        }
+        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -142,6 +207,9 @@ std::optional<std::string> storedValue(std::string_view cat, std::string_view cl
     const auto key = toFileEncoding(trimBlanks(cle), content.utf8);
     if (!section || !key)
         return std::nullopt; // a name the file's code page cannot hold is not in it
+    // An empty key, one with '=' or a leading ';' never stands in a key line.
+    if (key->empty() || key->find('=') != std::string::npos || key->front() == ';')
+        return std::nullopt;
     const auto value = findValue(content.text, *section, *key);
     if (!value)
         return std::nullopt;
@@ -218,8 +286,7 @@ void apply(Document& doc, const std::string& section, const std::string& key,
     }
     // A new key follows the last key line, so comments closing the section stay below.
     std::size_t lastKey = header;
-    for (std::size_t i = header + 1;
-         i < doc.lines.size() && !sectionName(doc.lines[i].text); ++i) {
+    for (std::size_t i = header + 1; i < doc.lines.size() && !sectionName(doc.lines[i].text); ++i) {
         const auto kv = keyLine(doc.lines[i].text);
         if (!kv)
             continue;
@@ -237,7 +304,8 @@ std::string refusal(const SettingWrite& write) {
     constexpr std::string_view kBadNameCharacters("[]=\r\n\0", 6);
     const auto badName = [&](std::string_view name) {
         const std::string_view trimmed = trimBlanks(name);
-        return trimmed.empty() || trimmed.find_first_of(kBadNameCharacters) != std::string_view::npos ||
+        return trimmed.empty() ||
+               trimmed.find_first_of(kBadNameCharacters) != std::string_view::npos ||
                !isValidUtf8(trimmed);
     };
     if (badName(write.section) || badName(write.key) || trimBlanks(write.key).front() == ';')

@@ -19,8 +19,10 @@ TEST(Cp1252, GermanAndTypographicCharacters) {
         std::string utf8;
         std::string cp1252;
     };
-    for (const auto& c : std::vector<Case>{{"Über", "\xDC" "ber"},
-                                           {"Schließe", "Schlie\xDF" "e"},
+    for (const auto& c : std::vector<Case>{{"Über", "\xDC"
+                                                    "ber"},
+                                           {"Schließe", "Schlie\xDF"
+                                                        "e"},
                                            {"€", "\x80"},
                                            {"„x“", "\x84x\x93"},
                                            {"ä ö ü Ä Ö Ü", "\xE4 \xF6 \xFC \xC4 \xD6 \xDC"}}) {
