@@ -200,54 +200,44 @@ bool mayWrite(const std::string& path) {
 }
 
 std::error_condition portableCondition(const std::error_code& error) {
-    if (error.category() != std::system_category())
-        return error.default_error_condition();
-    switch (error.value()) {
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return std::errc::permission_denied;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-        return std::errc::no_such_file_or_directory;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return std::errc::no_space_on_device;
-    case ERROR_WRITE_PROTECT:
-        return std::errc::read_only_file_system;
-    case ERROR_DIRECTORY:
-        return std::errc::not_a_directory;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return std::errc::filename_too_long;
-    case ERROR_BAD_EXE_FORMAT:
-    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
-        return std::errc::executable_format_error;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return std::errc::file_exists;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-        return std::errc::not_enough_memory;
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-        return std::errc::invalid_argument;
-    case ERROR_NOT_READY:
-        return std::errc::no_such_device;
-    case ERROR_CRC:
-    case ERROR_READ_FAULT:
-    case ERROR_WRITE_FAULT:
-        return std::errc::io_error;
-    case ERROR_TOO_MANY_OPEN_FILES:
-        return std::errc::too_many_files_open;
-    case ERROR_NOT_SAME_DEVICE:
-        return std::errc::cross_device_link;
-    case ERROR_DIR_NOT_EMPTY:
-        return std::errc::directory_not_empty;
-    default:
-        return error.default_error_condition();
-    }
+    struct Meaning {
+        DWORD code;
+        std::errc condition;
+    };
+    static constexpr Meaning kMeanings[] = {
+        {ERROR_ACCESS_DENIED, std::errc::permission_denied},
+        {ERROR_SHARING_VIOLATION, std::errc::permission_denied},
+        {ERROR_LOCK_VIOLATION, std::errc::permission_denied},
+        {ERROR_FILE_NOT_FOUND, std::errc::no_such_file_or_directory},
+        {ERROR_PATH_NOT_FOUND, std::errc::no_such_file_or_directory},
+        {ERROR_INVALID_DRIVE, std::errc::no_such_file_or_directory},
+        {ERROR_BAD_NETPATH, std::errc::no_such_file_or_directory},
+        {ERROR_DISK_FULL, std::errc::no_space_on_device},
+        {ERROR_HANDLE_DISK_FULL, std::errc::no_space_on_device},
+        {ERROR_WRITE_PROTECT, std::errc::read_only_file_system},
+        {ERROR_DIRECTORY, std::errc::not_a_directory},
+        {ERROR_FILENAME_EXCED_RANGE, std::errc::filename_too_long},
+        {ERROR_BAD_EXE_FORMAT, std::errc::executable_format_error},
+        {ERROR_EXE_MACHINE_TYPE_MISMATCH, std::errc::executable_format_error},
+        {ERROR_FILE_EXISTS, std::errc::file_exists},
+        {ERROR_ALREADY_EXISTS, std::errc::file_exists},
+        {ERROR_NOT_ENOUGH_MEMORY, std::errc::not_enough_memory},
+        {ERROR_OUTOFMEMORY, std::errc::not_enough_memory},
+        {ERROR_INVALID_NAME, std::errc::invalid_argument},
+        {ERROR_BAD_PATHNAME, std::errc::invalid_argument},
+        {ERROR_NOT_READY, std::errc::no_such_device},
+        {ERROR_CRC, std::errc::io_error},
+        {ERROR_READ_FAULT, std::errc::io_error},
+        {ERROR_WRITE_FAULT, std::errc::io_error},
+        {ERROR_TOO_MANY_OPEN_FILES, std::errc::too_many_files_open},
+        {ERROR_NOT_SAME_DEVICE, std::errc::cross_device_link},
+        {ERROR_DIR_NOT_EMPTY, std::errc::directory_not_empty},
+    };
+    if (error.category() == std::system_category())
+        for (const Meaning& meaning : kMeanings)
+            if (static_cast<DWORD>(error.value()) == meaning.code)
+                return meaning.condition;
+    return error.default_error_condition();
 }
 
 #else
