@@ -22,9 +22,15 @@ CommandParts splitCommandText(const std::string& commandText,
             return {commandText.substr(1), {}};
         return {commandText.substr(1, close - 1), commandText.substr(close + 1)};
     }
-    // Longest first: the end of the text, then each blank from the right. One
-    // copy is cut shorter in place, so no prefix is copied again.
+    // Longest first: the end of the text, then each blank from the right. No
+    // file name is longer than kLongestPath, so longer heads are never asked
+    // about, and one copy is cut shorter in place: the search stays linear.
+    constexpr std::size_t kLongestPath = 4096;
     std::string head = commandText;
+    if (head.size() > kLongestPath) {
+        const auto blank = commandText.rfind(' ', kLongestPath);
+        head.resize(blank == std::string::npos ? 0 : blank);
+    }
     while (!head.empty()) {
         if (isFile(head))
             return {head, commandText.substr(head.size())};

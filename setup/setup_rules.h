@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/platform.h"
+#include "core/settings.h"
 
 #include <cstddef>
 #include <optional>
@@ -11,14 +12,6 @@
 #include <vector>
 
 namespace gravelock {
-
-// One key written to orvo.ini; lists of these keep the order of the writes.
-struct SettingWrite {
-    std::string section;
-    std::string key;
-    std::string value;
-    bool operator==(const SettingWrite&) const = default;
-};
 
 // A message for the player; an empty title shows the program's title.
 struct SetupMessage {

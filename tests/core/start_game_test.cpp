@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -51,16 +52,31 @@ TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
 
 TEST(SplitCommandText, AsksAboutEachPrefixOnce) {
     std::string text = "/g/hl";
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 1000; ++i)
         text += " +x";
     std::vector<std::size_t> asked;
     splitCommandText(text, [&](const std::string& p) {
         asked.push_back(p.size());
         return false;
     });
-    ASSERT_EQ(asked.size(), 2001U);
+    ASSERT_EQ(asked.size(), 1001U);
     EXPECT_EQ(asked.front(), text.size());
     EXPECT_EQ(asked.back(), 5U);
+}
+
+TEST(SplitCommandText, AMegabyteOfArgumentsAsksOnlyAboutPathLongHeads) {
+    std::string text = "/usr/games/hl";
+    for (int i = 0; i < 500000; ++i)
+        text += " a";
+    std::size_t longestHead = 0;
+    const auto isFile = [&](const std::string& p) {
+        longestHead = std::max(longestHead, p.size());
+        return p == "/usr/games/hl";
+    };
+    const CommandParts parts = splitCommandText(text, isFile);
+    EXPECT_EQ(parts.program, "/usr/games/hl");
+    EXPECT_EQ(parts.arguments.size(), 1000000u);
+    EXPECT_LE(longestHead, 4096u);
 }
 
 TEST(SplitArguments, SplitsAtBlanksAndKeepsEverythingElseLiteral) {
