@@ -2,7 +2,7 @@
 
 #include "about/frm_about_window.h"
 #include "about/secret_window.h"
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 
 namespace gravelock {
 

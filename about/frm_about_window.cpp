@@ -2,8 +2,8 @@
 
 #include "about/clickable_label.h"
 #include "about/credits.h"
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 
 #include <QCloseEvent>
 #include <QFrame>

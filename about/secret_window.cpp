@@ -1,6 +1,6 @@
 #include "about/secret_window.h"
 
-#include "core/ui/widgets.h"
+#include "frame/widgets.h"
 
 #include <QFontDatabase>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "advanced/connect_window.h"
 #include "advanced/frm_advanced_window.h"
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 
 namespace gravelock {
 

@@ -2,8 +2,8 @@
 
 #include "advanced/command_lines.h"
 #include "core/start_game.h"
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 
 #include <QAction>
 #include <QCheckBox>

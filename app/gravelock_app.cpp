@@ -2,7 +2,7 @@
 
 #include "about/about_windows.h"
 #include "advanced/advanced_windows.h"
-#include "core/ui/splash.h"
+#include "frame/splash.h"
 #include "launcher/launcher_windows.h"
 #include "server/server_windows.h"
 #include "setup/setup_windows.h"

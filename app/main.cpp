@@ -1,5 +1,5 @@
 #include "app/gravelock_app.h"
-#include "core/ui/german.h"
+#include "frame/german.h"
 
 #include <QApplication>
 #include <QIcon>

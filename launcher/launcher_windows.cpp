@@ -1,6 +1,6 @@
 #include "launcher/launcher_windows.h"
 
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 #include "launcher/sp_window.h"
 
 namespace gravelock {

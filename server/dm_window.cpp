@@ -1,7 +1,7 @@
 #include "server/dm_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 
 #include <QAction>
 #include <QCheckBox>

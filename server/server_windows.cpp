@@ -1,6 +1,6 @@
 #include "server/server_windows.h"
 
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 #include "server/dm_window.h"
 #include "server/map_cycle_window.h"
 

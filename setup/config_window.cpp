@@ -1,7 +1,7 @@
 #include "setup/config_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "setup/game_folders_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 #include "setup/folder_picker.h"
 
 #include <QCheckBox>

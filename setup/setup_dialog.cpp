@@ -1,7 +1,7 @@
 #include "setup/setup_dialog.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "setup/setup_windows.h"
 
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 #include "setup/config_window.h"
 #include "setup/folder_picker.h"
 #include "setup/wizard_pages.h"

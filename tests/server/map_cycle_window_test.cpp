@@ -1,4 +1,4 @@
-#include "core/ui/widgets.h"
+#include "frame/widgets.h"
 #include "fakes.h"
 #include "server/map_cycle_window.h"
 

@@ -1,7 +1,7 @@
 #include "fakes.h"
 
 #include "core/text.h"
-#include "core/ui/german.h"
+#include "frame/german.h"
 #include "temp_folder.h"
 
 #include <QCoreApplication>

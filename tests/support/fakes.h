@@ -2,7 +2,7 @@
 // the windows ask and answer with scripted replies.
 #pragma once
 
-#include "core/ui/app_context.h"
+#include "frame/app_context.h"
 
 #include <QTemporaryDir>
 #include <deque>

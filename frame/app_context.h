@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/settings.h"
-#include "core/ui/services.h"
-#include "core/ui/window_registry.h"
+#include "frame/services.h"
+#include "frame/window_registry.h"
 
 #include <QString>
 #include <functional>

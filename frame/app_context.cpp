@@ -1,4 +1,4 @@
-#include "core/ui/app_context.h"
+#include "frame/app_context.h"
 
 #include "core/text.h"
 

@@ -1,7 +1,7 @@
-#include "core/ui/splash.h"
+#include "frame/splash.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/widgets.h"
 
 #include <QLabel>
 #include <QPixmap>

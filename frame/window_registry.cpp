@@ -1,4 +1,4 @@
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 
 #include <QEvent>
 #include <QTimer>

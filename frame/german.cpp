@@ -1,4 +1,4 @@
-#include "core/ui/german.h"
+#include "frame/german.h"
 
 #include <QApplication>
 #include <QFont>
