@@ -3,7 +3,9 @@
 #include "about/clickable_label.h"
 #include "about/credits.h"
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -1,6 +1,8 @@
 #include "about/secret_window.h"
 
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -12,19 +14,12 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 
 namespace gravelock {
 namespace {
 
 constexpr int kPictureWidth = 5190;
 constexpr int kPictureHeight = 3180;
-
-// Positions move in steps finer than a pixel; round instead of truncating so
-// the label moves evenly above and below the picture's top edge.
-int pixels(int twipsValue) {
-    return static_cast<int>(std::lround(twipsValue / 15.0));
-}
 
 QFont creditsFont() {
     QFont font;
@@ -95,7 +90,7 @@ void SecretWindow::buildControls() {
 void SecretWindow::load() {
     showCreditsText();
     // Centred once; the credits only ever move vertically.
-    lbl->move((pict->width() - lbl->width()) / 2, pixels(scroller_.top()));
+    lbl->move((pict->width() - lbl->width()) / 2, pixelsFromTwips(scroller_.top()));
     Timer1->start();
 }
 
@@ -107,12 +102,12 @@ void SecretWindow::showCreditsText() {
         width = std::max(width, metrics.horizontalAdvance(line));
     width += 2 * metrics.averageCharWidth(); // room for rounding: never wrap
     lbl->resize(width, lbl->heightForWidth(width));
-    scroller_.setLabelHeight(lbl->height() * 15);
+    scroller_.setLabelHeight(twipsFromPixels(lbl->height()));
 }
 
 void SecretWindow::scrollCredits() {
     scroller_.tick();
-    lbl->move(lbl->x(), pixels(scroller_.top()));
+    lbl->move(lbl->x(), pixelsFromTwips(scroller_.top()));
 }
 
 void SecretWindow::copyCredits() {

@@ -3,7 +3,9 @@
 #include "advanced/command_lines.h"
 #include "core/start_game.h"
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/menu_window.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,7 +3,10 @@
 #include "advanced/command_lines.h"
 #include "core/start_game.h"
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/menu_window.h"
+#include "frame/twips.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,7 +35,7 @@ constexpr int kLineFrameHeight = 1200;
 // itself around it.
 class TabPage : public QWidget {
 public:
-    TabPage() { setFixedSize(twips(kPageWidth), twips(kPageHeight)); }
+    TabPage() { setFixedSize(pixelsFromTwips(kPageWidth), pixelsFromTwips(kPageHeight)); }
     QSize sizeHint() const override { return minimumSize(); }
 };
 
@@ -157,7 +160,7 @@ FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
     page("Spieler", &FrmAdvancedWindow::buildPlayerTab);
     page("Misc.", &FrmAdvancedWindow::buildMiscTab);
     page("Starten", &FrmAdvancedWindow::buildStartTab);
-    const int margin = twips(120);
+    const int margin = pixelsFromTwips(120);
     SSTab1->setGeometry(QRect(QPoint(margin, margin), SSTab1->sizeHint()));
     client->setFixedSize(SSTab1->width() + 2 * margin, SSTab1->height() + 2 * margin);
 

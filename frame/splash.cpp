@@ -1,7 +1,9 @@
 #include "frame/splash.h"
 
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/controls.h"
+#include "frame/menu_window.h"
+#include "frame/twips.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,7 +1,10 @@
 #include "server/dm_window.h"
 
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/file_list_box.h"
+#include "frame/menu_window.h"
 
 #include <QAction>
 #include <QCheckBox>

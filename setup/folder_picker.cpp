@@ -1,7 +1,9 @@
 #include "setup/folder_picker.h"
 
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "setup/game_folders_window.h"
 
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/controls.h"
 #include "setup/folder_picker.h"
 
 #include <QCheckBox>

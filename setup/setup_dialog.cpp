@@ -1,7 +1,7 @@
 #include "setup/setup_dialog.h"
 
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/controls.h"
 
 #include <QKeyEvent>
 #include <QLabel>

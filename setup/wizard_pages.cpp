@@ -1,7 +1,9 @@
 #include "setup/wizard_pages.h"
 
 #include "frame/app_context.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "app/gravelock_app.h"
 #include "frame/german.h"
 #include "frame/splash.h"
-#include "frame/widgets.h"
+#include "frame/caption_fit.h"
 #include "fakes.h"
 #include "temp_folder.h"
 

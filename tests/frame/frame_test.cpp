@@ -1,7 +1,7 @@
 // The frame every window stands on: the registry, the context's shared
 // messages, the splash and the map file list.
 #include "frame/splash.h"
-#include "frame/widgets.h"
+#include "frame/file_list_box.h"
 #include "fakes.h"
 
 #include <QLabel>
