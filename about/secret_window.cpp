@@ -2,9 +2,9 @@
 
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
+#include "frame/german.h"
 #include "frame/twips.h"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -23,14 +23,7 @@ constexpr int kPictureHeight = 3180;
 
 QFont creditsFont() {
     QFont font;
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& family : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                  QStringLiteral("DejaVu Sans")}) {
-        if (installed.contains(family)) {
-            font.setFamily(family);
-            break;
-        }
-    }
+    setDesignFamily(font);
     font.setPointSizeF(11.25);
     font.setBold(true);
     return font;
@@ -74,8 +67,7 @@ void SecretWindow::buildControls() {
     txt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txt->setPlainText(QString::fromStdString(creditsText())
                           .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    Command1 = makeControl<QPushButton>(this, "Command1", 5400, 2280, 1215, 375);
-    Command1->setText(QStringLiteral("Command1"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("Command1"), 5400, 2280, 1215, 375);
     Text1 = makeControl<QLineEdit>(this, "Text1", 120, 3360, 2535, 285);
     Text1->setText(QStringLiteral("___________________"));
 

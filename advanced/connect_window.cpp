@@ -24,20 +24,16 @@ ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
 
     QWidget* client = addClientArea(this, 4800, 2040);
 
-    Frame1 = makeControl<QGroupBox>(client, "Frame1", 120, 120, 4560, 1320);
-    Frame1->setTitle(QStringLiteral("Server Informations : "));
-    Label1 = makeControl<QLabel>(Frame1, "Label1", 120, 450, 1080, 255);
-    Label1->setText(QStringLiteral("IP adress : "));
+    Frame1 =
+        makeFrame(client, "Frame1", QStringLiteral("Server Informations : "), 120, 120, 4560, 1320);
+    Label1 = makeLabel(Frame1, "Label1", QStringLiteral("IP adress : "), 120, 450, 1080, 255);
     ipadress = makeControl<QLineEdit>(Frame1, "ipadress", 1260, 420, 3180, 315);
-    sv_port = makeControl<QLabel>(Frame1, "sv_port", 120, 870, 1080, 255);
-    sv_port->setText(QStringLiteral("Port : "));
+    sv_port = makeLabel(Frame1, "sv_port", QStringLiteral("Port : "), 120, 870, 1080, 255);
     port = makeControl<QLineEdit>(Frame1, "port", 1260, 840, 1200, 315);
     port->setText(QStringLiteral("27015"));
 
-    close_ = makeControl<QCheckBox>(client, "close", 120, 1590, 2400, 300);
-    close_->setText(QStringLiteral("Schließen"));
-    cmdLaunch = makeControl<QPushButton>(client, "cmdLaunch", 3345, 1560, 1335, 375);
-    cmdLaunch->setText(QStringLiteral("&Starten"));
+    close_ = makeCheckBox(client, "close", QStringLiteral("Schließen"), 120, 1590, 2400, 300);
+    cmdLaunch = makeButton(client, "cmdLaunch", QStringLiteral("&Starten"), 3345, 1560, 1335, 375);
     connect(cmdLaunch, &QPushButton::clicked, this, &ConnectWindow::launch);
 
     mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));

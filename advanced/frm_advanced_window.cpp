@@ -41,44 +41,10 @@ public:
 
 const QString kErrorTitle = QStringLiteral("Error!");
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QGroupBox* frame(QWidget* page, const char* name, const char* caption, int left, int top, int width,
-                 int height) {
-    auto* box = makeControl<QGroupBox>(page, name, left, top, width, height);
-    box->setTitle(text(caption));
-    return box;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, int left, int top,
-                    int width) {
-    auto* box = makeControl<QCheckBox>(parent, name, left, top, width, 300);
-    box->setText(text(caption));
-    return box;
-}
-
-QRadioButton* optionButton(QWidget* parent, const char* name, const char* caption, int left,
-                           int top, int width) {
-    auto* button = makeControl<QRadioButton>(parent, name, left, top, width, 300);
-    button->setText(text(caption));
-    return button;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top,
-              int width) {
-    auto* l = makeControl<QLabel>(parent, name, left, top, width, 255);
-    l->setText(text(caption));
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top,
-                    int width = 1335) {
-    auto* b = makeControl<QPushButton>(parent, name, left, top, width, 375);
-    b->setText(text(caption));
-    return b;
-}
+constexpr int kOptionHeight = 300;
+constexpr int kLabelHeight = 255;
+constexpr int kButtonWidth = 1335;
+constexpr int kButtonHeight = 375;
 
 // A command line label. Its text is typed by the player and the full line grows
 // with every join, so it is plain text (never markup), wraps, scrolls when it no
@@ -86,11 +52,11 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 QLabel* commandLineLabel(QWidget* parent, const char* name, int left, int top, int width,
                          int height) {
     auto* area = makeControl<QScrollArea>(parent, "", left, top, width, height);
-    area->setObjectName(text(name) + QStringLiteral("Area"));
+    area->setObjectName(fromUtf8(name) + QStringLiteral("Area"));
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* line = new QLabel;
-    line->setObjectName(text(name));
+    line->setObjectName(fromUtf8(name));
     line->setTextFormat(Qt::PlainText);
     line->setWordWrap(true);
     line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -153,7 +119,7 @@ FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
     const auto page = [this](const char* caption, void (FrmAdvancedWindow::*build)(QWidget*)) {
         auto* p = new TabPage;
         (this->*build)(p);
-        SSTab1->addTab(p, text(caption));
+        SSTab1->addTab(p, fromUtf8(caption));
     };
     page("Video", &FrmAdvancedWindow::buildVideoTab);
     page("Audio", &FrmAdvancedWindow::buildAudioTab);
@@ -170,38 +136,57 @@ FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
 }
 
 void FrmAdvancedWindow::buildVideoTab(QWidget* p) {
-    Frame1 = frame(p, "Frame1", "Auflösung", 120, 120, 1800, 3360);
+    Frame1 = makeFrame(p, "Frame1", QStringLiteral("Auflösung"), 120, 120, 1800, 3360);
     lstResol = listBox(Frame1, "lstResol", 120, 300, 1560, 2940);
 
-    Frame2 = frame(p, "Frame2", "Optionen", 2040, 120, 2880, 3360);
-    Label2 = label(Frame2, "Label2", "Selektiere die Optionen :", 120, 330, 2640);
-    chkPlShadows = checkBox(Frame2, "chkPlShadows", "Spieler Schatten", 120, 660, 2640);
-    chkDecals = checkBox(Frame2, "chkDecals", "Abziehbilder AN ?!", 120, 990, 2640);
-    chkMaxBrightness = checkBox(Frame2, "chkMaxBrightness", "Max. Helligkeit", 120, 1320, 2640);
-    chkRSpeeds = checkBox(Frame2, "chkRSpeeds", "R_speeds AN", 120, 1650, 2640);
-    chkRefTex = checkBox(Frame2, "chkRefTex", "Reflektierende Texturen", 120, 1980, 2640);
-    chkConsole = checkBox(Frame2, "chkConsole", "Aktiviere die Console", 120, 2310, 2640);
-    chkDev = checkBox(Frame2, "chkDev", "Entwicklungs Modus", 120, 2640, 2640);
-    chkNoIntro = checkBox(Frame2, "chkNoIntro", "Kein Intro", 120, 2970, 2640);
+    Frame2 = makeFrame(p, "Frame2", QStringLiteral("Optionen"), 2040, 120, 2880, 3360);
+    Label2 = makeLabel(Frame2, "Label2", QStringLiteral("Selektiere die Optionen :"), 120, 330,
+                       2640, kLabelHeight);
+    chkPlShadows = makeCheckBox(Frame2, "chkPlShadows", QStringLiteral("Spieler Schatten"), 120,
+                                660, 2640, kOptionHeight);
+    chkDecals = makeCheckBox(Frame2, "chkDecals", QStringLiteral("Abziehbilder AN ?!"), 120, 990,
+                             2640, kOptionHeight);
+    chkMaxBrightness = makeCheckBox(Frame2, "chkMaxBrightness", QStringLiteral("Max. Helligkeit"),
+                                    120, 1320, 2640, kOptionHeight);
+    chkRSpeeds = makeCheckBox(Frame2, "chkRSpeeds", QStringLiteral("R_speeds AN"), 120, 1650, 2640,
+                              kOptionHeight);
+    chkRefTex = makeCheckBox(Frame2, "chkRefTex", QStringLiteral("Reflektierende Texturen"), 120,
+                             1980, 2640, kOptionHeight);
+    chkConsole = makeCheckBox(Frame2, "chkConsole", QStringLiteral("Aktiviere die Console"), 120,
+                              2310, 2640, kOptionHeight);
+    chkDev = makeCheckBox(Frame2, "chkDev", QStringLiteral("Entwicklungs Modus"), 120, 2640, 2640,
+                          kOptionHeight);
+    chkNoIntro = makeCheckBox(Frame2, "chkNoIntro", QStringLiteral("Kein Intro"), 120, 2970, 2640,
+                              kOptionHeight);
 
-    Frame3 = frame(p, "Frame3", "Video Commandlines", 120, kLineFrameTop, 8760, kLineFrameHeight);
-    cmdGenerate = button(Frame3, "cmdGenerate", "&Generieren", 120, 360);
+    Frame3 = makeFrame(p, "Frame3", QStringLiteral("Video Commandlines"), 120, kLineFrameTop, 8760,
+                       kLineFrameHeight);
+    cmdGenerate = makeButton(Frame3, "cmdGenerate", QStringLiteral("&Generieren"), 120, 360,
+                             kButtonWidth, kButtonHeight);
     lblCommandLine = commandLineLabel(Frame3, "lblCommandLine", 1560, 270, 7080, 810);
 
-    Frame4 = frame(p, "Frame4", "Video Modus", 5040, 120, 1800, 1680);
-    Label1 = label(Frame4, "Label1", "Selektiere :", 120, 330, 1560);
-    optSoftware = optionButton(Frame4, "optSoftware", "Software", 120, 630, 1560);
-    optD3D = optionButton(Frame4, "optD3D", "Direct3D", 120, 960, 1560);
-    optOpenGL = optionButton(Frame4, "optOpenGL", "OpenGL", 120, 1290, 1560);
+    Frame4 = makeFrame(p, "Frame4", QStringLiteral("Video Modus"), 5040, 120, 1800, 1680);
+    Label1 =
+        makeLabel(Frame4, "Label1", QStringLiteral("Selektiere :"), 120, 330, 1560, kLabelHeight);
+    optSoftware = makeOptionButton(Frame4, "optSoftware", QStringLiteral("Software"), 120, 630,
+                                   1560, kOptionHeight);
+    optD3D = makeOptionButton(Frame4, "optD3D", QStringLiteral("Direct3D"), 120, 960, 1560,
+                              kOptionHeight);
+    optOpenGL = makeOptionButton(Frame4, "optOpenGL", QStringLiteral("OpenGL"), 120, 1290, 1560,
+                                 kOptionHeight);
 
-    Frame5 = frame(p, "Frame5", "Zusetzliche Einstellungen", 5040, 1920, 3840, 1560);
-    chkAdditional = checkBox(Frame5, "chkAdditional", "Aktivieren", 120, 360, 3600);
+    Frame5 =
+        makeFrame(p, "Frame5", QStringLiteral("Zusetzliche Einstellungen"), 5040, 1920, 3840, 1560);
+    chkAdditional = makeCheckBox(Frame5, "chkAdditional", QStringLiteral("Aktivieren"), 120, 360,
+                                 3600, kOptionHeight);
     txtAdditional = makeControl<QLineEdit>(Frame5, "txtAdditional", 120, 780, 3600, 315);
     txtAdditional->setVisible(false);
 
-    Frame6 = frame(p, "Frame6", "Fenster einstellungen", 6960, 120, 1920, 1680);
-    optFullScrn = optionButton(Frame6, "optFullScrn", "Vollbildmodus", 120, 630, 1680);
-    optWinMode = optionButton(Frame6, "optWinMode", "Fenstermodus", 120, 960, 1680);
+    Frame6 = makeFrame(p, "Frame6", QStringLiteral("Fenster einstellungen"), 6960, 120, 1920, 1680);
+    optFullScrn = makeOptionButton(Frame6, "optFullScrn", QStringLiteral("Vollbildmodus"), 120, 630,
+                                   1680, kOptionHeight);
+    optWinMode = makeOptionButton(Frame6, "optWinMode", QStringLiteral("Fenstermodus"), 120, 960,
+                                  1680, kOptionHeight);
 
     connect(cmdGenerate, &QPushButton::clicked, this, &FrmAdvancedWindow::generateVideo);
     // On every change of state, by click or from code; greyed counts as unticked.
@@ -210,31 +195,43 @@ void FrmAdvancedWindow::buildVideoTab(QWidget* p) {
 }
 
 void FrmAdvancedWindow::buildAudioTab(QWidget* p) {
-    Frame11 = frame(p, "Frame11", "Audio Commandlines", 120, kLineFrameTop, 8760, kLineFrameHeight);
-    cmdSndGen = button(Frame11, "cmdSndGen", "&Generiere", 120, 360);
+    Frame11 = makeFrame(p, "Frame11", QStringLiteral("Audio Commandlines"), 120, kLineFrameTop,
+                        8760, kLineFrameHeight);
+    cmdSndGen = makeButton(Frame11, "cmdSndGen", QStringLiteral("&Generiere"), 120, 360,
+                           kButtonWidth, kButtonHeight);
     lblSndCommandLine = commandLineLabel(Frame11, "lblSndCommandLine", 1560, 270, 7080, 810);
 
-    Frame10 = frame(p, "Frame10", "Play CD Track", 3120, 120, 2880, 3360);
-    optNoTrack = optionButton(Frame10, "optNoTrack", "Kein CDT.", 120, 360, 1440);
-    optLoop = optionButton(Frame10, "optLoop", "Kreis", 120, 690, 1440);
-    optPlayOnce = optionButton(Frame10, "optPlayOnce", "Norm Mod", 120, 1020, 1440);
+    Frame10 = makeFrame(p, "Frame10", QStringLiteral("Play CD Track"), 3120, 120, 2880, 3360);
+    optNoTrack = makeOptionButton(Frame10, "optNoTrack", QStringLiteral("Kein CDT."), 120, 360,
+                                  1440, kOptionHeight);
+    optLoop = makeOptionButton(Frame10, "optLoop", QStringLiteral("Kreis"), 120, 690, 1440,
+                               kOptionHeight);
+    optPlayOnce = makeOptionButton(Frame10, "optPlayOnce", QStringLiteral("Norm Mod"), 120, 1020,
+                                   1440, kOptionHeight);
     lstCDTrack = listBox(Frame10, "lstCDTrack", 1680, 300, 1080, 2940);
 
-    Frame9 = frame(p, "Frame9", "Anzug lautstärke", 6120, 1860, 2760, 1620);
+    Frame9 = makeFrame(p, "Frame9", QStringLiteral("Anzug lautstärke"), 6120, 1860, 2760, 1620);
     HEVSuit = slider(Frame9, "HEVSuit", 120, 540, 1980);
-    lblHEVSuit = label(Frame9, "lblHEVSuit", "", 2220, 600, 420);
+    lblHEVSuit = makeLabel(Frame9, "lblHEVSuit", QStringLiteral(""), 2220, 600, 420, kLabelHeight);
 
-    Frame8 = frame(p, "Frame8", "Spielsound ", 6120, 120, 2760, 1620);
+    Frame8 = makeFrame(p, "Frame8", QStringLiteral("Spielsound "), 6120, 120, 2760, 1620);
     GameAudio = slider(Frame8, "GameAudio", 120, 540, 1980);
-    lblGameSound = label(Frame8, "lblGameSound", "", 2220, 600, 420);
+    lblGameSound =
+        makeLabel(Frame8, "lblGameSound", QStringLiteral(""), 2220, 600, 420, kLabelHeight);
 
-    Frame7 = frame(p, "Frame7", "Optionen", 120, 120, 2880, 3360);
-    Label3 = label(Frame7, "Label3", "Selektiere", 120, 330, 2640);
-    chkToggleSound = checkBox(Frame7, "chkToggleSound", "Kein Sound", 120, 660, 2640);
-    chkA3D = checkBox(Frame7, "chkA3D", "Aktiviere 3D Sound", 120, 990, 2640);
-    chkEAX = checkBox(Frame7, "chkEAX", "Aktiviere EAX Sound", 120, 1320, 2640);
-    chkHiQualitySound = checkBox(Frame7, "chkHiQualitySound", "HI-Super Sound", 120, 1650, 2640);
-    chkCDAudio = checkBox(Frame7, "chkCDAudio", "CD Audio Aktivieren", 120, 1980, 2640);
+    Frame7 = makeFrame(p, "Frame7", QStringLiteral("Optionen"), 120, 120, 2880, 3360);
+    Label3 =
+        makeLabel(Frame7, "Label3", QStringLiteral("Selektiere"), 120, 330, 2640, kLabelHeight);
+    chkToggleSound = makeCheckBox(Frame7, "chkToggleSound", QStringLiteral("Kein Sound"), 120, 660,
+                                  2640, kOptionHeight);
+    chkA3D = makeCheckBox(Frame7, "chkA3D", QStringLiteral("Aktiviere 3D Sound"), 120, 990, 2640,
+                          kOptionHeight);
+    chkEAX = makeCheckBox(Frame7, "chkEAX", QStringLiteral("Aktiviere EAX Sound"), 120, 1320, 2640,
+                          kOptionHeight);
+    chkHiQualitySound = makeCheckBox(Frame7, "chkHiQualitySound", QStringLiteral("HI-Super Sound"),
+                                     120, 1650, 2640, kOptionHeight);
+    chkCDAudio = makeCheckBox(Frame7, "chkCDAudio", QStringLiteral("CD Audio Aktivieren"), 120,
+                              1980, 2640, kOptionHeight);
 
     showValue(GameAudio, lblGameSound);
     showValue(HEVSuit, lblHEVSuit);
@@ -242,66 +239,90 @@ void FrmAdvancedWindow::buildAudioTab(QWidget* p) {
 }
 
 void FrmAdvancedWindow::buildPlayerTab(QWidget* p) {
-    Frame23 = frame(p, "Frame23", "Commandline", 120, kLineFrameTop, 8760, kLineFrameHeight);
-    cmdClientGenerate = button(Frame23, "cmdClientGenerate", "&Generiere", 120, 360);
+    Frame23 = makeFrame(p, "Frame23", QStringLiteral("Commandline"), 120, kLineFrameTop, 8760,
+                        kLineFrameHeight);
+    cmdClientGenerate = makeButton(Frame23, "cmdClientGenerate", QStringLiteral("&Generiere"), 120,
+                                   360, kButtonWidth, kButtonHeight);
     lblClientCommandLine = commandLineLabel(Frame23, "lblClientCommandLine", 1560, 270, 7080, 810);
 
-    Frame22 = frame(p, "Frame22", "Max. Framerate", 5040, 1280, 3840, 1040);
-    Label9 = label(Frame22, "Label9", "Max :", 120, 450, 1080);
+    Frame22 = makeFrame(p, "Frame22", QStringLiteral("Max. Framerate"), 5040, 1280, 3840, 1040);
+    Label9 = makeLabel(Frame22, "Label9", QStringLiteral("Max :"), 120, 450, 1080, kLabelHeight);
     txtMaxFRate = makeControl<QLineEdit>(Frame22, "txtMaxFRate", 1260, 420, 1200, 315);
 
-    Frame21 = frame(p, "Frame21", "Spielername", 5040, 120, 3840, 1040);
-    Label8 = label(Frame21, "Label8", "Spitzname :", 120, 450, 1080);
+    Frame21 = makeFrame(p, "Frame21", QStringLiteral("Spielername"), 5040, 120, 3840, 1040);
+    Label8 =
+        makeLabel(Frame21, "Label8", QStringLiteral("Spitzname :"), 120, 450, 1080, kLabelHeight);
     txtName = makeControl<QLineEdit>(Frame21, "txtName", 1260, 420, 2400, 315);
 
-    Frame20 = frame(p, "Frame20", "Spielfigur", 3120, 120, 1800, 3360);
+    Frame20 = makeFrame(p, "Frame20", QStringLiteral("Spielfigur"), 3120, 120, 1800, 3360);
     lstModel = listBox(Frame20, "lstModel", 120, 300, 1560, 2940);
 
-    Frame19 = frame(p, "Frame19", "IP Kontaktadresse", 5040, 2440, 3840, 1040);
+    Frame19 = makeFrame(p, "Frame19", QStringLiteral("IP Kontaktadresse"), 5040, 2440, 3840, 1040);
     txtIP = makeControl<QLineEdit>(Frame19, "txtIP", 120, 420, 3540, 315);
 
-    Frame18 = frame(p, "Frame18", "Optionen", 120, 120, 2880, 3360);
-    chkPreLoad = checkBox(Frame18, "chkPreLoad", "Preloading von Daten", 120, 360, 2640);
-    chkTCPIPOn = checkBox(Frame18, "chkTCPIPOn", "TCP/IP AN", 120, 720, 2640);
-    chkIPXOn = checkBox(Frame18, "chkIPXOn", "IPX AN", 120, 1080, 2640);
-    chkSpecMode = checkBox(Frame18, "chkSpecMode", "Spectator mode", 120, 1440, 2640);
-    chkDelta = checkBox(Frame18, "chkDelta", "Delta kommpres. Aus", 120, 1800, 2640);
-    chkHIMod = checkBox(Frame18, "chkHIMod", "Hi-quality Figuren", 120, 2160, 2640);
-    chkUpload = checkBox(Frame18, "chkUpload", "Uploaden erlaubt", 120, 2520, 2640);
-    chkAllowDownload = checkBox(Frame18, "chkAllowDownload", "Downloaden erlaubt", 120, 2880, 2640);
+    Frame18 = makeFrame(p, "Frame18", QStringLiteral("Optionen"), 120, 120, 2880, 3360);
+    chkPreLoad = makeCheckBox(Frame18, "chkPreLoad", QStringLiteral("Preloading von Daten"), 120,
+                              360, 2640, kOptionHeight);
+    chkTCPIPOn = makeCheckBox(Frame18, "chkTCPIPOn", QStringLiteral("TCP/IP AN"), 120, 720, 2640,
+                              kOptionHeight);
+    chkIPXOn =
+        makeCheckBox(Frame18, "chkIPXOn", QStringLiteral("IPX AN"), 120, 1080, 2640, kOptionHeight);
+    chkSpecMode = makeCheckBox(Frame18, "chkSpecMode", QStringLiteral("Spectator mode"), 120, 1440,
+                               2640, kOptionHeight);
+    chkDelta = makeCheckBox(Frame18, "chkDelta", QStringLiteral("Delta kommpres. Aus"), 120, 1800,
+                            2640, kOptionHeight);
+    chkHIMod = makeCheckBox(Frame18, "chkHIMod", QStringLiteral("Hi-quality Figuren"), 120, 2160,
+                            2640, kOptionHeight);
+    chkUpload = makeCheckBox(Frame18, "chkUpload", QStringLiteral("Uploaden erlaubt"), 120, 2520,
+                             2640, kOptionHeight);
+    chkAllowDownload =
+        makeCheckBox(Frame18, "chkAllowDownload", QStringLiteral("Downloaden erlaubt"), 120, 2880,
+                     2640, kOptionHeight);
 
     connect(cmdClientGenerate, &QPushButton::clicked, this, &FrmAdvancedWindow::generateClient);
 }
 
 void FrmAdvancedWindow::buildMiscTab(QWidget* p) {
-    Frame16 = frame(p, "Frame16", "Musik Commandline", 120, kLineFrameTop, 8760, kLineFrameHeight);
-    cmdMiscGenerate = button(Frame16, "cmdMiscGenerate", "&Generiere", 120, 360);
+    Frame16 = makeFrame(p, "Frame16", QStringLiteral("Musik Commandline"), 120, kLineFrameTop, 8760,
+                        kLineFrameHeight);
+    cmdMiscGenerate = makeButton(Frame16, "cmdMiscGenerate", QStringLiteral("&Generiere"), 120, 360,
+                                 kButtonWidth, kButtonHeight);
     lblMiscCommandLine = commandLineLabel(Frame16, "lblMiscCommandLine", 1560, 270, 7080, 810);
 
-    Frame14 = frame(p, "Frame14", "Skill Level", 3120, 120, 5760, 1040);
-    Label5 = label(Frame14, "Label5", "Wähle dein Skill Level", 120, 450, 2400);
+    Frame14 = makeFrame(p, "Frame14", QStringLiteral("Skill Level"), 3120, 120, 5760, 1040);
+    Label5 = makeLabel(Frame14, "Label5", QStringLiteral("Wähle dein Skill Level"), 120, 450, 2400,
+                       kLabelHeight);
     Skill = makeControl<QComboBox>(Frame14, "Skill", 2640, 420, 1200, 315);
     Skill->setEditable(true);
     // A typed level is used as typed; Enter must not add it to the three entries.
     Skill->setInsertPolicy(QComboBox::NoInsert);
 
-    Frame12 = frame(p, "Frame12", "Optionen", 120, 120, 2880, 3360);
-    chkDMOn = checkBox(Frame12, "chkDMOn", "Deathmatch AN", 120, 360, 2640);
-    chkCoop = checkBox(Frame12, "chkCoop", "Zusammen Spielen", 120, 720, 2640);
-    chkHBlood = checkBox(Frame12, "chkHBlood", "Menschen Blut AN", 120, 1080, 2640);
-    chkHGibs = checkBox(Frame12, "chkHGibs", "Menschen Spot AN", 120, 1440, 2640);
-    chkABlood = checkBox(Frame12, "chkABlood", "Alien Blut AN", 120, 1800, 2640);
-    chkAGibs = checkBox(Frame12, "chkAGibs", "Alien Spot AN", 120, 2160, 2640);
+    Frame12 = makeFrame(p, "Frame12", QStringLiteral("Optionen"), 120, 120, 2880, 3360);
+    chkDMOn = makeCheckBox(Frame12, "chkDMOn", QStringLiteral("Deathmatch AN"), 120, 360, 2640,
+                           kOptionHeight);
+    chkCoop = makeCheckBox(Frame12, "chkCoop", QStringLiteral("Zusammen Spielen"), 120, 720, 2640,
+                           kOptionHeight);
+    chkHBlood = makeCheckBox(Frame12, "chkHBlood", QStringLiteral("Menschen Blut AN"), 120, 1080,
+                             2640, kOptionHeight);
+    chkHGibs = makeCheckBox(Frame12, "chkHGibs", QStringLiteral("Menschen Spot AN"), 120, 1440,
+                            2640, kOptionHeight);
+    chkABlood = makeCheckBox(Frame12, "chkABlood", QStringLiteral("Alien Blut AN"), 120, 1800, 2640,
+                             kOptionHeight);
+    chkAGibs = makeCheckBox(Frame12, "chkAGibs", QStringLiteral("Alien Spot AN"), 120, 2160, 2640,
+                            kOptionHeight);
 
-    Frame15 = frame(p, "Frame15", "Falsche Pckete", 3120, 1280, 5760, 1040);
-    Label6 = label(Frame15, "Label6", "Wähle die Anzahl", 120, 450, 2400);
+    Frame15 = makeFrame(p, "Frame15", QStringLiteral("Falsche Pckete"), 3120, 1280, 5760, 1040);
+    Label6 = makeLabel(Frame15, "Label6", QStringLiteral("Wähle die Anzahl"), 120, 450, 2400,
+                       kLabelHeight);
     FakePacketSlider = slider(Frame15, "FakePacketSlider", 2640, 360, 2400);
-    lblFakePacketLoss = label(Frame15, "lblFakePacketLoss", "", 5160, 420, 420);
+    lblFakePacketLoss =
+        makeLabel(Frame15, "lblFakePacketLoss", QStringLiteral(""), 5160, 420, 420, kLabelHeight);
 
-    Frame13 = frame(p, "Frame13", "Falsches Lagg", 3120, 2440, 5760, 1040);
-    Label4 = label(Frame13, "Label4", "Wähle die Anzahl", 120, 450, 2400);
+    Frame13 = makeFrame(p, "Frame13", QStringLiteral("Falsches Lagg"), 3120, 2440, 5760, 1040);
+    Label4 = makeLabel(Frame13, "Label4", QStringLiteral("Wähle die Anzahl"), 120, 450, 2400,
+                       kLabelHeight);
     FakeLagSlider = slider(Frame13, "FakeLagSlider", 2640, 360, 2400);
-    lblFakeLag = label(Frame13, "lblFakeLag", "", 5160, 420, 420);
+    lblFakeLag = makeLabel(Frame13, "lblFakeLag", QStringLiteral(""), 5160, 420, 420, kLabelHeight);
 
     showValue(FakePacketSlider, lblFakePacketLoss);
     showValue(FakeLagSlider, lblFakeLag);
@@ -309,11 +330,15 @@ void FrmAdvancedWindow::buildMiscTab(QWidget* p) {
 }
 
 void FrmAdvancedWindow::buildStartTab(QWidget* p) {
-    Frame24 = frame(p, "Frame24", "Starten", 120, kLineFrameTop, 8760, kLineFrameHeight);
-    Command1 = button(Frame24, "Command1", "&Spiel starten", 120, 480, 1800);
+    Frame24 = makeFrame(p, "Frame24", QStringLiteral("Starten"), 120, kLineFrameTop, 8760,
+                        kLineFrameHeight);
+    Command1 = makeButton(Frame24, "Command1", QStringLiteral("&Spiel starten"), 120, 480, 1800,
+                          kButtonHeight);
 
-    Frame17 = frame(p, "Frame17", "Komplette Commandline", 120, 120, 8760, 3360);
-    cmdFullGen = button(Frame17, "cmdFullGen", "&Generieren", 120, 360);
+    Frame17 =
+        makeFrame(p, "Frame17", QStringLiteral("Komplette Commandline"), 120, 120, 8760, 3360);
+    cmdFullGen = makeButton(Frame17, "cmdFullGen", QStringLiteral("&Generieren"), 120, 360,
+                            kButtonWidth, kButtonHeight);
     lblFullCommandLine = commandLineLabel(Frame17, "lblFullCommandLine", 120, 840, 8520, 2400);
 
     connect(cmdFullGen, &QPushButton::clicked, this, &FrmAdvancedWindow::generateFull);

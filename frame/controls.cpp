@@ -13,8 +13,8 @@ namespace gravelock {
 namespace {
 
 template <class Control>
-Control* makeCaptioned(QWidget* parent, const char* name, const QString& caption, int left,
-                       int top, int width, int height) {
+Control* makeCaptioned(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                       int width, int height) {
     auto* control = makeControl<Control>(parent, name, left, top, width, height);
     control->setText(caption);
     return control;

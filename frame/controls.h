@@ -44,8 +44,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, int left, int top,
                      int width, int height);
 
-template <class Control>
-Control* withTip(Control* control, const QString& tip) {
+template <class Control> Control* withTip(Control* control, const QString& tip) {
     control->setToolTip(tip);
     return control;
 }

@@ -28,30 +28,27 @@ MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
 void MapCycleWindow::buildControls() {
     QWidget* client = addClientArea(this, 7080, 4155);
 
-    txtAvaible = makeControl<QGroupBox>(client, "txtAvaible", 120, 120, 2055, 3855);
-    txtAvaible->setTitle(QStringLiteral("Karte(n) Auswahl :"));
+    txtAvaible =
+        makeFrame(client, "txtAvaible", QStringLiteral("Karte(n) Auswahl :"), 120, 120, 2055, 3855);
     avaible = makeControl<FileListBox>(txtAvaible, "avaible", 240, 360, 1575, 3210);
     avaible->setPattern(QStringLiteral("*.bsp"));
 
-    add = makeControl<QPushButton>(client, "add", 2520, 1200, 375, 375);
-    add->setText(QStringLiteral(">>"));
-    del = makeControl<QPushButton>(client, "del", 2520, 1800, 375, 375);
-    del->setText(QStringLiteral("<<"));
-    save = makeControl<QPushButton>(client, "save", 2280, 3240, 855, 375);
-    save->setText(QStringLiteral("&Speichern"));
+    add = makeButton(client, "add", QStringLiteral(">>"), 2520, 1200, 375, 375);
+    del = makeButton(client, "del", QStringLiteral("<<"), 2520, 1800, 375, 375);
+    save = makeButton(client, "save", QStringLiteral("&Speichern"), 2280, 3240, 855, 375);
 
-    Frame1 = makeControl<QGroupBox>(client, "Frame1", 3240, 120, 2055, 3855);
-    Frame1->setTitle(QStringLiteral("Ausgewählte Karte(n)"));
+    Frame1 =
+        makeFrame(client, "Frame1", QStringLiteral("Ausgewählte Karte(n)"), 3240, 120, 2055, 3855);
     sel = makeControl<FileListBox>(Frame1, "sel", 240, 360, 1575, 3210);
     sel->setPattern(QStringLiteral("*.bsp"));
     // Never pointed anywhere else: it shows the maps of the folder the program runs in.
     sel->setFolder(QDir::currentPath());
 
-    optClass = makeControl<QRadioButton>(client, "optClass", 5520, 720, 1455, 375);
-    optClass->setText(QStringLiteral("Half-Life "));
+    optClass =
+        makeOptionButton(client, "optClass", QStringLiteral("Half-Life "), 5520, 720, 1455, 375);
     optClass->setChecked(true);
-    optTFC = makeControl<QRadioButton>(client, "optTFC", 5520, 1200, 1455, 375);
-    optTFC->setText(QStringLiteral("Team Fortress"));
+    optTFC =
+        makeOptionButton(client, "optTFC", QStringLiteral("Team Fortress"), 5520, 1200, 1455, 375);
 
     connect(optClass, &QRadioButton::toggled, this, [this](bool on) {
         if (on)

@@ -28,9 +28,8 @@ std::vector<std::string> rootsOf(const QComboBox* list) {
 
 FolderListBox::FolderListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        setPath(item->data(kFolderRole).toString());
-    });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { setPath(item->data(kFolderRole).toString()); });
 }
 
 bool FolderListBox::setPath(const QString& folder) {
@@ -48,7 +47,8 @@ bool FolderListBox::setPath(const QString& folder) {
     }
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const auto add = [this](const QIcon& icon, const QString& text, const QString& full, int depth) {
+    const auto add = [this](const QIcon& icon, const QString& text, const QString& full,
+                            int depth) {
         auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + text, this);
         item->setData(kFolderRole, full);
         return item;
@@ -87,11 +87,9 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
     setClientSizeTwips(this, 4800, 4380);
     drve = makeControl<QComboBox>(this, "drve", 120, 120, 3120, 315);
     rep = makeControl<FolderListBox>(this, "rep", 120, 540, 3120, 3720);
-    Command1 = makeControl<QPushButton>(this, "Command1", 3360, 120, 1320, 375);
-    Command1->setText(QStringLiteral("&OK"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("&OK"), 3360, 120, 1320, 375);
     Command1->setDefault(true);
-    Command2 = makeControl<QPushButton>(this, "Command2", 3360, 600, 1320, 375);
-    Command2->setText(QStringLiteral("&Abrechen"));
+    Command2 = makeButton(this, "Command2", QStringLiteral("&Abrechen"), 3360, 600, 1320, 375);
     setCancelButton(Command2);
 
     for (const Volume& volume : volumes_->mounted())
@@ -113,19 +111,23 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
     fitCaptions(this);
 }
 
-void FolderPickerWindow::setTarget(QLineEdit* box) { target_ = box; }
+void FolderPickerWindow::setTarget(QLineEdit* box) {
+    target_ = box;
+}
 
-QLineEdit* FolderPickerWindow::target() const { return target_; }
+QLineEdit* FolderPickerWindow::target() const {
+    return target_;
+}
 
 void FolderPickerWindow::volumeChosen(int index) {
     if (index < 0)
         return;
     const QString root = drve->itemData(index).toString();
     if (!volumes_->isReady(root)) {
-        const SetupMessage m = volumeNotReadyMessage(id_, root.toStdString());
-        context_.message(this, Message{QString::fromStdString(m.text),
-                                       QString::fromStdString(m.title), MsgButtons::Ok,
-                                       MsgIcon::Critical, true});
+        const PlayerMessage m = volumeNotReadyMessage(id_, root.toStdString());
+        context_.message(this,
+                         Message{QString::fromStdString(m.text), QString::fromStdString(m.title),
+                                 MsgButtons::Ok, MsgIcon::Critical, true});
         showVolumeOfListedFolder();
         return;
     }

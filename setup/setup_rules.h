@@ -3,6 +3,8 @@
 // from plain copies of their controls.
 #pragma once
 
+#include "core/player_message.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -18,12 +20,7 @@ struct SettingWrite {
     bool operator==(const SettingWrite&) const = default;
 };
 
-// A message for the player; an empty title shows the program's title.
-struct SetupMessage {
-    std::string text;
-    std::string title;
-    bool operator==(const SetupMessage&) const = default;
-};
+using SetupMessage = PlayerMessage;
 
 // The four values that the wizard's configuration page and the configuration
 // dialog hold.
