@@ -6,6 +6,7 @@
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -14,14 +15,10 @@
 #include <QPushButton>
 
 namespace gravelock {
-namespace {
-
-const QString kMainWindow = QStringLiteral("sp");
-
-} // namespace
+namespace {} // namespace
 
 FrmAboutWindow::FrmAboutWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(windowName::frmAbout);
     setWindowTitle(QStringLiteral("Über den Gravelock "));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -86,8 +83,8 @@ void FrmAboutWindow::buildControls() {
 }
 
 void FrmAboutWindow::load() {
-    lblUser->setText(context_.readSetting("MISC", "user", "error", 100));
-    lblComp->setText(context_.readSetting("MISC", "company", "error", 100));
+    lblUser->setText(readSetting(context_, setting::user, "error"));
+    lblComp->setText(readSetting(context_, setting::company, "error"));
 }
 
 void FrmAboutWindow::showJoke() {
@@ -97,16 +94,16 @@ void FrmAboutWindow::showJoke() {
 }
 
 void FrmAboutWindow::showCredits() {
-    context_.windows().show(QStringLiteral("secret"));
+    context_.windows().show(windowName::secret);
 }
 
 void FrmAboutWindow::confirm() {
-    context_.windows().setEnabled(kMainWindow, true);
+    context_.windows().setEnabled(windowName::sp, true);
     context_.windows().unload(objectName());
 }
 
 void FrmAboutWindow::closeEvent(QCloseEvent* event) {
-    context_.windows().setEnabled(kMainWindow, true);
+    context_.windows().setEnabled(windowName::sp, true);
     QWidget::closeEvent(event);
 }
 

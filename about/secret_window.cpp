@@ -4,6 +4,7 @@
 #include "frame/controls.h"
 #include "frame/german.h"
 #include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,7 @@ QFont creditsFont() {
 } // namespace
 
 SecretWindow::SecretWindow(AppContext&) : scroller_(kPictureHeight, 0) {
-    setObjectName(QStringLiteral("secret"));
+    setObjectName(windowName::secret);
     setWindowTitle(QStringLiteral("Das schlimme Zeug :-)"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -6,6 +6,7 @@
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/menu_window.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,7 +19,7 @@
 namespace gravelock {
 
 ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("connect"));
+    setObjectName(windowName::connect);
     setWindowTitle(QStringLiteral("Half-Life Connection Tool"));
     makeFixedMenuWindow(this);
 
@@ -46,8 +47,7 @@ ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
 }
 
 void ConnectWindow::launch() {
-    // Read uncut: a cut install path would name the wrong program.
-    const std::string program = context_.getPPS("GAMEDIR", "program", "error", kUncut);
+    const std::string program = getPPS(context_, setting::program, "error");
     const std::string command =
         buildConnectCommand(program, ipadress->text().toStdString(), port->text().toStdString());
     context_.startGame(this, QString::fromStdString(command), kMaximisedWithFocus);

@@ -7,6 +7,7 @@
 #include "frame/controls.h"
 #include "frame/menu_window.h"
 #include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -109,7 +110,7 @@ void showValue(QSlider* s, QLabel* target) {
 } // namespace
 
 FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("frmAdvanced"));
+    setObjectName(windowName::frmAdvanced);
     setWindowTitle(QStringLiteral("Erweiterter Gravelock"));
     makeFixedMenuWindow(this);
 
@@ -365,9 +366,7 @@ void FrmAdvancedWindow::load() {
     optSoftware->setChecked(true);
     lblFakeLag->setText(QStringLiteral("0"));
     lblFakePacketLoss->setText(QStringLiteral("0"));
-    // Read uncut: an install path can be longer than any fixed buffer, and a cut
-    // path would start the wrong program or none.
-    lblFullCommandLine->setText(context_.readSetting("GAMEDIR", "program", "error", kUncut));
+    lblFullCommandLine->setText(readSetting(context_, setting::program, "error"));
 }
 
 VideoOptions FrmAdvancedWindow::videoOptions() const {

@@ -3,6 +3,7 @@
 #include "about/about_windows.h"
 #include "advanced/advanced_windows.h"
 #include "frame/splash.h"
+#include "frame/window_names.h"
 #include "launcher/launcher_windows.h"
 #include "server/server_windows.h"
 #include "setup/setup_windows.h"
@@ -13,8 +14,7 @@
 namespace gravelock {
 
 void registerAllWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("splash"),
-                 [](AppContext& context) { return new SplashWindow(context); });
+    registry.add(windowName::splash, [](AppContext& context) { return new SplashWindow(context); });
     registerLauncherWindows(registry);
     registerSetupWindows(registry);
     registerServerWindows(registry);
@@ -28,7 +28,9 @@ Gravelock::Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialo
     registerAllWindows(context_.windows());
 }
 
-void Gravelock::start() { context_.windows().show(QStringLiteral("splash")); }
+void Gravelock::start() {
+    context_.windows().show(windowName::splash);
+}
 
 std::string settingsFileBesideExecutable() {
     return QDir(QCoreApplication::applicationDirPath())

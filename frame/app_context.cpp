@@ -1,6 +1,7 @@
 #include "frame/app_context.h"
 
 #include "core/text.h"
+#include "frame/window_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -80,7 +81,7 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, int wind
 
 void AppContext::returnToMainWindow(QWidget* tool) {
     registry_.unload(tool->objectName());
-    registry_.show(QStringLiteral("sp"));
+    registry_.show(windowName::sp);
 }
 
 void AppContext::quit() {

@@ -3,6 +3,7 @@
 // registry. Windows keep no other link to each other.
 #pragma once
 
+#include "core/setting_keys.h"
 #include "core/settings.h"
 #include "frame/services.h"
 #include "frame/window_registry.h"
@@ -72,5 +73,16 @@ private:
     std::function<void()> quit_;
     WindowRegistry registry_;
 };
+
+// GetPPS of one of the program's keys, read to the key's length; the default
+// stays with each caller.
+inline std::string getPPS(const AppContext& context, const SettingKey& key,
+                          const std::string& def) {
+    return context.getPPS(key.section, key.key, def, key.maxLength);
+}
+inline QString readSetting(const AppContext& context, const SettingKey& key,
+                           const std::string& def) {
+    return context.readSetting(key.section, key.key, def, key.maxLength);
+}
 
 } // namespace gravelock

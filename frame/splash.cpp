@@ -4,6 +4,7 @@
 #include "frame/controls.h"
 #include "frame/menu_window.h"
 #include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -12,7 +13,7 @@ namespace gravelock {
 
 SplashWindow::SplashWindow(AppContext& context)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), context_(context) {
-    setObjectName(QStringLiteral("splash"));
+    setObjectName(windowName::splash);
     setWindowTitle(QStringLiteral("Form1"));
     setClientSizeTwips(this, 9165, 5385);
 
@@ -31,9 +32,9 @@ SplashWindow::SplashWindow(AppContext& context)
 
 void SplashWindow::tick() {
     Timer1->stop();
-    const bool firstUse = context_.getPPS("MISC", "firstuse", "error", 100) == "yes";
-    context_.windows().show(firstUse ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
-    context_.windows().unload(QStringLiteral("splash"));
+    const bool firstUse = getPPS(context_, setting::firstuse, "error") == "yes";
+    context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
+    context_.windows().unload(windowName::splash);
 }
 
 } // namespace gravelock

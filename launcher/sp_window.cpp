@@ -5,6 +5,7 @@
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
+#include "frame/window_names.h"
 #include "launcher/launch_command.h"
 
 #include <QAction>
@@ -25,7 +26,7 @@ const QString kMapPattern = QStringLiteral("*.bsp");
 } // namespace
 
 SpWindow::SpWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("sp"));
+    setObjectName(windowName::sp);
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch Spiel"));
     makeFixedMenuWindow(this);
     buildControls();
@@ -150,38 +151,38 @@ void SpWindow::buildMenu() {
 }
 
 void SpWindow::load() {
-    const std::string tfc = context_.getPPS("MISC", "tfc", "error", 100);
+    const std::string tfc = getPPS(context_, setting::tfc, "error");
     if (tfc == "error") {
         context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
                          QStringLiteral("Configuration error"));
-        if (context_.windows().knows(QStringLiteral("config"))) {
-            context_.windows().show(QStringLiteral("config"));
+        if (context_.windows().knows(windowName::config)) {
+            context_.windows().show(windowName::config);
             // Hidden until the configuration dialog brings the main window back.
             context_.windows().keepHiddenAfterLoad(this);
         }
     }
     optTFC->setEnabled(tfc != "false");
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
 }
 
 void SpWindow::selectDeathmatch() {
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
     cmbDifficult->setEnabled(false);
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
 }
 
 void SpWindow::selectSinglePlayer() {
     cmbDifficult->setEnabled(true);
     setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 }
 
 void SpWindow::selectTeamFortress() {
     setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "tfcmaps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::tfcmaps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
     cmbDifficult->setEnabled(false);
 }
@@ -219,8 +220,7 @@ void SpWindow::startGame() {
                          MsgIcon::Exclamation);
         return;
     }
-    // Read uncut: a typical install path is longer than any fixed buffer.
-    const std::string program = context_.getPPS("GAMEDIR", "program", "", kUncut);
+    const std::string program = getPPS(context_, setting::program, "");
     const bool started = context_.startGame(
         this, QString::fromStdString(buildLaunchCommand(program, settings)), kMaximisedWithFocus);
     // After a failed start the player needs the window to mend the settings.
@@ -261,9 +261,9 @@ void SpWindow::openTool(const QString& name) {
 }
 
 void SpWindow::showAbout() {
-    if (!context_.windows().knows(QStringLiteral("frmAbout")))
+    if (!context_.windows().knows(windowName::frmAbout))
         return;
-    context_.windows().show(QStringLiteral("frmAbout"));
+    context_.windows().show(windowName::frmAbout);
     setEnabled(false);
 }
 

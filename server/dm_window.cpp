@@ -5,6 +5,7 @@
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,7 +34,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, const std::string& text, i
 } // namespace
 
 DMWindow::DMWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("DM"));
+    setObjectName(windowName::DM);
     setWindowTitle(QStringLiteral("Half-Life Deathmatch Maker"));
     makeFixedMenuWindow(this);
     QWidget* client = addClientArea(this, 6585, 8520);
@@ -166,7 +167,7 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
 }
 
 void DMWindow::load() {
-    maps->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    maps->setFolder(readSetting(context_, setting::maps, "error"));
     setTextBoxEnabled(passwordvalue, false);
 }
 
@@ -209,8 +210,7 @@ std::optional<QString> DMWindow::writeConfig(ServerConfigVariant variant) {
                          MsgIcon::Exclamation);
         return std::nullopt;
     }
-    // Read whole: a folder cut short would put the file somewhere else.
-    const std::string valve = context_.getPPS("GAMEDIR", "valve", kMissingGameFolder, kUncut);
+    const std::string valve = getPPS(context_, setting::valve, kMissingGameFolder);
     const std::string path = serverConfigPath(valve);
     const auto folderProblem = gameFolderProblem(valve);
     const WriteResult result = folderProblem ? WriteResult::failure(*folderProblem)
@@ -244,7 +244,7 @@ void DMWindow::saveAndStart() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = context_.getPPS("gamedir", "program", "error!", kUncut);
+    const std::string program = getPPS(context_, setting::program, "error!");
     context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
                        kMaximisedWithFocus);
 }

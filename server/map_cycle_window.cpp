@@ -5,6 +5,7 @@
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,13 +17,13 @@
 namespace gravelock {
 
 MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("MapCycle"));
+    setObjectName(windowName::MapCycle);
     setWindowTitle(QStringLiteral("Half-Life Karten Rollier : Einstellungen"));
     makeFixedMenuWindow(this);
     buildControls();
     buildMenu();
     fitCaptions(this);
-    listMaps("maps");
+    listMaps(setting::maps);
 }
 
 void MapCycleWindow::buildControls() {
@@ -52,11 +53,11 @@ void MapCycleWindow::buildControls() {
 
     connect(optClass, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            listMaps("maps");
+            listMaps(setting::maps);
     });
     connect(optTFC, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            listMaps("tfcmaps");
+            listMaps(setting::tfcmaps);
     });
     connect(save, &QPushButton::clicked, this, [this] {
         context_.message(this, QStringLiteral("Nichts geaddet"), QStringLiteral("Ooops !"),
@@ -74,8 +75,8 @@ void MapCycleWindow::buildMenu() {
     fixSizeToClientAndMenu(this);
 }
 
-void MapCycleWindow::listMaps(const char* key) {
-    avaible->setFolder(context_.readSetting("GAMEDIR", key, "error", kUncut));
+void MapCycleWindow::listMaps(const SettingKey& key) {
+    avaible->setFolder(readSetting(context_, key, "error"));
 }
 
 } // namespace gravelock

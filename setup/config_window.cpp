@@ -4,6 +4,7 @@
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,8 +25,8 @@ GameFoldersTexts dialogTexts() {
 } // namespace
 
 ConfigWindow::ConfigWindow(AppContext& context)
-    : GameFoldersWindow(context, QStringLiteral("config"), QStringLiteral("Configuration"),
-                        dialogTexts(), 120) {
+    : GameFoldersWindow(context, windowName::config, QStringLiteral("Configuration"), dialogTexts(),
+                        120) {
     setClientSizeTwips(this, 5400, 3495);
     cmdOK = makeButton(this, "cmdOK", QStringLiteral("&Ok"), 2520, 3000, 1335, 375);
     cmdOK->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));

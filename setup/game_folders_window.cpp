@@ -44,11 +44,11 @@ GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
 }
 
 void GameFoldersWindow::loadFolders() {
-    const std::string tfc = context_.getPPS("MISC", "TFC", "error", 100);
+    const std::string tfc = getPPS(context_, setting::tfc, "error");
     // Paths are read whole: a cut path would be written back cut.
-    program->setText(context_.readSetting("GAMEDIR", "program", "error", kUncut));
-    txtMaps->setText(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
-    TFCmaps->setText(context_.readSetting("GAMEDIR", "tfcmaps", "error", kUncut));
+    program->setText(readSetting(context_, setting::program, "error"));
+    txtMaps->setText(readSetting(context_, setting::maps, "error"));
+    TFCmaps->setText(readSetting(context_, setting::tfcmaps, "error"));
     setTextBoxEnabled(TFCmaps, false);
     if (tfcTicked(tfc))
         chkTFC->setChecked(true);

@@ -4,6 +4,7 @@
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -48,8 +49,7 @@ const QString kPrevCaption = QStringLiteral("< &Zurück");
 } // namespace
 
 Firstuse1Window::Firstuse1Window(AppContext& context)
-    : SetupDialog(context, QStringLiteral("firstuse1"),
-                  QStringLiteral("Willkommen im Gravelock !")) {
+    : SetupDialog(context, windowName::firstuse1, QStringLiteral("Willkommen im Gravelock !")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Label1 = pageLabel(this, "Label1",
                        QStringLiteral("Du startes das Programm zum ersten mal.          "
@@ -61,12 +61,12 @@ Firstuse1Window::Firstuse1Window(AppContext& context)
     Picture1 = pagePicture(this, 1);
     cmdNext = pageButton(this, "cmdNext", kNextCaption, kNextLeft);
     cmdNext->setDefault(true);
-    connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("firstuse2")); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse2); });
     fitCaptions(this);
 }
 
 Firstuse2Window::Firstuse2Window(AppContext& context)
-    : SetupDialog(context, QStringLiteral("firstuse2"), QStringLiteral("Name und Firma")) {
+    : SetupDialog(context, windowName::firstuse2, QStringLiteral("Name und Firma")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Label1 = pageLabel(this, "Label1",
                        QStringLiteral("Trage hier deinen Namen und deine Firma oder Clan ein !!!"),
@@ -80,7 +80,7 @@ Firstuse2Window::Firstuse2Window(AppContext& context)
     cmdNext = pageButton(this, "cmdNext", kNextCaption, kNextLeft);
     cmdNext->setDefault(true);
     txtNick->setFocus();
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("firstuse1")); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse1); });
     connect(cmdNext, &QPushButton::clicked, this, &Firstuse2Window::next);
     fitCaptions(this);
 }
@@ -94,7 +94,7 @@ void Firstuse2Window::next() {
     }
     if (!writeSettings(namePageWrites(nick, clan)))
         return;
-    moveTo(QStringLiteral("firstuseconfig"));
+    moveTo(windowName::firstuseconfig);
 }
 
 namespace {
@@ -112,7 +112,7 @@ GameFoldersTexts wizardTexts() {
 } // namespace
 
 FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context)
-    : GameFoldersWindow(context, QStringLiteral("firstuseconfig"), QStringLiteral("Konfiguration"),
+    : GameFoldersWindow(context, windowName::firstuseconfig, QStringLiteral("Konfiguration"),
                         wizardTexts(), kContentLeft) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Picture1 = pagePicture(this, 3);
@@ -129,7 +129,7 @@ FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context)
     connect(cmdTFCMaps, &QPushButton::clicked, this, [this] {
         openFolderPicker(QStringLiteral("configtfc"), {}, CaptionSet::BeforeShowing, TFCmaps);
     });
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("firstuse2")); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse2); });
     connect(cmdFinish, &QPushButton::clicked, this, &FirstuseconfigWindow::finish);
     fitCaptions(this);
     loadFolders();
@@ -144,11 +144,11 @@ void FirstuseconfigWindow::finish() {
         showMessage(*problem);
         return;
     }
-    moveTo(QStringLiteral("firstusedone"));
+    moveTo(windowName::firstusedone);
 }
 
 FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
-    : SetupDialog(context, QStringLiteral("firstusedone"), QStringLiteral("Konfiguration ")) {
+    : SetupDialog(context, windowName::firstusedone, QStringLiteral("Konfiguration ")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Label1 = pageLabel(this, "Label1", QStringLiteral("Fertig !"), 240, 375);
     QFont bold = Label1->font();
@@ -168,19 +168,19 @@ FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
 }
 
 void FirstusedoneWindow::finish() {
-    const std::string tfc = context_.getPPS("MISC", "tfc", "error", 100);
+    const std::string tfc = getPPS(context_, setting::tfc, "error");
     // Whole paths: the folders derived from cut paths would be wrong.
-    const std::string maps = context_.getPPS("GAMEDIR", "maps", "error", kUncut);
+    const std::string maps = getPPS(context_, setting::maps, "error");
     const std::string tfcmaps =
-        tfcTicked(tfc) ? context_.getPPS("GAMEDIR", "tfcmaps", "error", kUncut) : std::string();
-    const std::string program = context_.getPPS("GAMEDIR", "program", "error", kUncut);
+        tfcTicked(tfc) ? getPPS(context_, setting::tfcmaps, "error") : std::string();
+    const std::string program = getPPS(context_, setting::program, "error");
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
         return;
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "
                                           "funktionieren sollte ... dann endere den inhalt der "
                                           "orvo.ini :-)"));
     context_.windows().unload(objectName());
-    context_.windows().show(QStringLiteral("sp"));
+    context_.windows().show(windowName::sp);
 }
 
 } // namespace gravelock
