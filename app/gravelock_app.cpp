@@ -24,7 +24,7 @@ void registerAllWindows(WindowRegistry& registry) {
 
 Gravelock::Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
                      GameStarter& starter, std::function<void()> quit)
-    : context_(std::move(settingsFile), messages, files, starter, std::move(quit)) {
+    : context_(std::move(settingsFile), messages, files, starter, volumes_, std::move(quit)) {
     registerAllWindows(context_.windows());
 }
 

@@ -21,6 +21,8 @@ public:
     void start();
 
 private:
+    // Declared before the context, which keeps a reference to it.
+    SystemVolumes volumes_;
     AppContext context_;
 };
 

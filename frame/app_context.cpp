@@ -9,9 +9,9 @@
 namespace gravelock {
 
 AppContext::AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
-                       GameStarter& starter, std::function<void()> quit)
+                       GameStarter& starter, const Volumes& volumes, std::function<void()> quit)
     : settingsFile_(std::move(settingsFile)), messages_(messages), files_(files), starter_(starter),
-      quit_(std::move(quit)), registry_(*this) {
+      volumes_(volumes), quit_(std::move(quit)), registry_(*this) {
     QObject::connect(&registry_, &WindowRegistry::nothingVisible, &registry_, [this] { quit_(); });
 }
 

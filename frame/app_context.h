@@ -1,11 +1,12 @@
 // What every window shares, handed to each window at construction: the settings
-// file, message boxes, the file-open dialog, the game start and the window
-// registry. Windows keep no other link to each other.
+// file, message boxes, the file-open dialog, the game start, the volumes the
+// folder pickers offer and the window registry. Windows keep no other link to each other.
 #pragma once
 
 #include "core/setting_keys.h"
 #include "core/settings.h"
 #include "frame/services.h"
+#include "frame/volumes.h"
 #include "frame/window_registry.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ public:
     // `quit` ends the program at once; it runs when no window is visible any more
     // and for the menu's "&Beenden".
     AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
-               GameStarter& starter, std::function<void()> quit);
+               GameStarter& starter, const Volumes& volumes, std::function<void()> quit);
     ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -55,6 +56,8 @@ public:
     // caller. Returns whether the game was started.
     bool startGame(QWidget* parent, const QString& commandText, int windowStyle);
 
+    const Volumes& volumes() const { return volumes_; }
+
     WindowRegistry& windows() { return registry_; }
     // The way back of every tool: unload the tool, then show the main window
     // (loaded afresh when it was unloaded). Unloading first lets a main window
@@ -70,6 +73,7 @@ private:
     MessageBoxes& messages_;
     FileDialogs& files_;
     GameStarter& starter_;
+    const Volumes& volumes_;
     std::function<void()> quit_;
     WindowRegistry registry_;
 };

@@ -11,8 +11,14 @@ WindowRegistry::~WindowRegistry() {
     destroyAll();
 }
 
-void WindowRegistry::add(const QString& name, const Factory& factory) {
+bool WindowRegistry::add(const QString& name, const Factory& factory) {
+    if (factories_.contains(name)) {
+        qWarning("Window \"%s\" is registered twice; the second one is refused.",
+                 qUtf8Printable(name));
+        return false;
+    }
     factories_.insert(name, factory);
+    return true;
 }
 
 QStringList WindowRegistry::names() const {

@@ -25,7 +25,9 @@ public:
     explicit WindowRegistry(AppContext& context);
     ~WindowRegistry() override;
 
-    void add(const QString& name, const Factory& factory);
+    // A name is registered once: a second factory for it is refused (and
+    // logged), so no window silently replaces another.
+    bool add(const QString& name, const Factory& factory);
     bool knows(const QString& name) const { return factories_.contains(name); }
     QStringList names() const;
 

@@ -80,10 +80,8 @@ FolderPickerDesign FolderPickerWindow::configtfc() {
     return {FolderPickerId::Configtfc, "configtfc", QStringLiteral("TFC Karten Ordner")};
 }
 
-FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDesign& design,
-                                       std::shared_ptr<const Volumes> volumes)
-    : SetupDialog(context, QString::fromLatin1(design.name), design.caption), id_(design.id),
-      volumes_(std::move(volumes)) {
+FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDesign& design)
+    : SetupDialog(context, QString::fromLatin1(design.name), design.caption), id_(design.id) {
     setClientSizeTwips(this, 4800, 4380);
     drve = makeControl<QComboBox>(this, "drve", 120, 120, 3120, 315);
     rep = makeControl<FolderListBox>(this, "rep", 120, 540, 3120, 3720);
@@ -92,13 +90,14 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
     Command2 = makeButton(this, "Command2", QStringLiteral("&Abrechen"), 3360, 600, 1320, 375);
     setCancelButton(Command2);
 
-    for (const Volume& volume : volumes_->mounted())
+    for (const Volume& volume : context_.volumes().mounted())
         drve->addItem(QString::fromStdString(
                           volumeEntry(volume.root.toStdString(), volume.label.toStdString())),
                       volume.root);
     // Opens on the root of the volume that holds the start folder; the first
     // volume (the root folder's) when none does.
-    const std::size_t holding = volumeHolding(rootsOf(drve), volumes_->startFolder().toStdString());
+    const std::size_t holding =
+        volumeHolding(rootsOf(drve), context_.volumes().startFolder().toStdString());
     const int start = holding < std::size_t(drve->count()) ? int(holding) : 0;
     drve->setCurrentIndex(start);
     if (drve->count() > 0)
@@ -123,7 +122,7 @@ void FolderPickerWindow::volumeChosen(int index) {
     if (index < 0)
         return;
     const QString root = drve->itemData(index).toString();
-    if (!volumes_->isReady(root)) {
+    if (!context_.volumes().isReady(root)) {
         const PlayerMessage m = volumeNotReadyMessage(id_, root.toStdString());
         context_.message(this,
                          Message{QString::fromStdString(m.text), QString::fromStdString(m.title),

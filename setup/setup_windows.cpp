@@ -18,9 +18,8 @@ void registerSetupWindows(WindowRegistry& registry) {
     for (const FolderPickerDesign& design :
          {FolderPickerWindow::dirMaps(), FolderPickerWindow::dirMapsTFC(),
           FolderPickerWindow::configtfc()})
-        registry.add(QString::fromLatin1(design.name), [design](AppContext& c) {
-            return new FolderPickerWindow(c, design, systemVolumes());
-        });
+        registry.add(QString::fromLatin1(design.name),
+                     [design](AppContext& c) { return new FolderPickerWindow(c, design); });
 }
 
 } // namespace gravelock

@@ -38,8 +38,8 @@ StartResult FakeGameStarter::start(const std::string& commandText, int windowSty
 }
 
 TestApp::TestApp()
-    : context(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString(), messages,
-              files, starter, [this] { ++quitCount; }) {
+    : context(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString(), messages, files,
+              starter, volumes, [this] { ++quitCount; }) {
     // Windows are laid out for the design font; test them with it.
     useDesignFont();
 }
