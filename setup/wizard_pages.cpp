@@ -136,7 +136,8 @@ FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context)
 }
 
 void FirstuseconfigWindow::finish() {
-    // Written before they are checked, as the page always did.
+    // Written before they are checked: what the player typed is kept even when
+    // the page refuses to go on, so a second try starts from it.
     const GameFolders values = folders();
     if (!writeSettings(wizardFolderWrites(values)))
         return;
