@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "core/console.h"
 #include "core/settings_location.h"
-#include "core/ui/german.h"
+#include "frame/german.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/platform.h"
+#include "core/player_message.h"
 #include "core/settings.h"
 
 #include <cstddef>
@@ -13,12 +14,7 @@
 
 namespace gravelock {
 
-// A message for the player; an empty title shows the program's title.
-struct SetupMessage {
-    std::string text;
-    std::string title;
-    bool operator==(const SetupMessage&) const = default;
-};
+using SetupMessage = PlayerMessage;
 
 // The four values that the wizard's configuration page and the configuration
 // dialog hold.

@@ -1,7 +1,7 @@
 // The command line: how it is parsed, and what the real program answers on the
 // terminal without opening a window.
 #include "app/command_line.h"
-#include "core/ui/german.h"
+#include "frame/german.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
