@@ -5,6 +5,7 @@
 #include "core/start_game.h"
 #include "frame/app_context.h"
 #include "frame/caption_fit.h"
+#include "frame/controls.h"
 #include "frame/menu_window.h"
 #include "frame/twips.h"
 #include "frame/window_names.h"
@@ -52,7 +53,8 @@ FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
     connect(mnuFileitmORVO, &QAction::triggered, this,
             [this] { context_.returnToMainWindow(this); });
 
-    start->lblFullCommandLine->setText(readSetting(context_, setting::program, "error"));
+    start->lblFullCommandLine->setText(
+        fromUtf8(context_.settings().read(setting::program, "error")));
     fitCaptions(this);
 }
 
@@ -89,7 +91,7 @@ void FrmAdvancedWindow::generateFull() {
 }
 
 void FrmAdvancedWindow::startGame() {
-    context_.startGame(this, start->lblFullCommandLine->text(), kMinimisedWithFocus);
+    context_.startGame(this, start->lblFullCommandLine->text(), WindowStyle::MinimisedWithFocus);
 }
 
 } // namespace gravelock

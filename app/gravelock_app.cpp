@@ -19,9 +19,9 @@ void registerAllWindows(WindowRegistry& registry) {
     registerAboutWindows(registry);
 }
 
-Gravelock::Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
+Gravelock::Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& files,
                      GameStarter& starter, std::function<void()> quit)
-    : context_(std::move(settingsFile), messages, files, starter, volumes_, std::move(quit)) {
+    : context_(std::move(settings), messages, files, starter, volumes_, std::move(quit)) {
     registerAllWindows(context_.windows());
 }
 

@@ -5,7 +5,6 @@
 #include "frame/app_context.h"
 
 #include <functional>
-#include <string>
 
 namespace gravelock {
 
@@ -13,8 +12,8 @@ void registerAllWindows(WindowRegistry& registry);
 
 class Gravelock {
 public:
-    Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
-              GameStarter& starter, std::function<void()> quit);
+    Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& files, GameStarter& starter,
+              std::function<void()> quit);
 
     AppContext& context() { return context_; }
     // Shows the splash, which opens the wizard or the main window.

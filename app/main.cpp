@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
 
     QtFileDialogs files;
     SystemGameStarter starter;
-    Gravelock program(location.file, messages, files, starter, [] { QCoreApplication::exit(0); });
+    Gravelock program(Settings(location.file), messages, files, starter,
+                      [] { QCoreApplication::exit(0); });
     program.start();
     return QApplication::exec();
 }

@@ -37,7 +37,7 @@ public:
 };
 class NoStart final : public GameStarter {
 public:
-    StartResult start(const std::string&, int) override { return {true, {}, {}}; }
+    StartResult start(const StartRequest&) override { return {true, {}, {}}; }
 };
 
 void touch(const QString& path) {
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     ListedMessages messages;
     NoFiles files;
     NoStart starter;
-    Gravelock program(sampleInstall(dir), messages, files, starter, [] {});
+    Gravelock program(Settings(sampleInstall(dir)), messages, files, starter, [] {});
     WindowRegistry& windows = program.context().windows();
 
     QFile captions(out + QStringLiteral("/captions.txt"));

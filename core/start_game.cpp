@@ -186,10 +186,4 @@ StartResult StartGame(const StartRequest& request) {
     return detail::launch(request);
 }
 
-StartResult StartGame(const std::string& commandText, int windowStyle) {
-    return StartGame(makeStartRequest(commandText, windowStyle == kMinimisedWithFocus
-                                                       ? WindowStyle::MinimisedWithFocus
-                                                       : WindowStyle::MaximisedWithFocus));
-}
-
 } // namespace gravelock

@@ -8,10 +8,7 @@
 
 namespace gravelock {
 
-// Window styles of the start, as the bare numbers the windows still pass.
-inline constexpr int kMinimisedWithFocus = 2;
-inline constexpr int kMaximisedWithFocus = 3;
-
+// How the game's window shows when it starts.
 enum class WindowStyle { MinimisedWithFocus, MaximisedWithFocus };
 
 // A command text taken apart: the program at its head and the argument text
@@ -81,8 +78,5 @@ struct StartResult {
 // is passed verbatim and the window style is the show state of the game's
 // window; other platforms cannot set it and ignore it.
 StartResult StartGame(const StartRequest& request);
-
-// The bare numbers 2 and 3 of the windows, until they build requests themselves.
-StartResult StartGame(const std::string& commandText, int windowStyle);
 
 } // namespace gravelock

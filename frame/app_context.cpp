@@ -1,16 +1,14 @@
 #include "frame/app_context.h"
 
-#include "core/text.h"
 #include "frame/window_names.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace gravelock {
 
-AppContext::AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
+AppContext::AppContext(Settings settings, MessageBoxes& messages, FileDialogs& files,
                        GameStarter& starter, const Volumes& volumes, std::function<void()> quit)
-    : settingsFile_(std::move(settingsFile)), messages_(messages), files_(files), starter_(starter),
+    : settings_(std::move(settings)), messages_(messages), files_(files), starter_(starter),
       volumes_(volumes), quit_(std::move(quit)), registry_(*this) {
     QObject::connect(&registry_, &WindowRegistry::nothingVisible, &registry_, [this] { quit_(); });
 }
@@ -19,29 +17,14 @@ AppContext::~AppContext() {
     registry_.destroyAll();
 }
 
-QString AppContext::programFolder() const {
-    return QFileInfo(QString::fromStdString(settingsFile_)).absolutePath();
-}
-
-std::string AppContext::getPPS(const std::string& cat, const std::string& cle,
-                               const std::string& def, std::int32_t max) const {
-    return GetPPS(cat, cle, def, max, settingsFile_);
-}
-
-QString AppContext::readSetting(const std::string& cat, const std::string& cle,
-                                const std::string& def, std::int32_t max) const {
-    return QString::fromStdString(getPPS(cat, cle, def, max));
-}
-
-bool AppContext::writeSetting(QWidget* parent, const std::string& section, const std::string& key,
-                              const QString& value) {
-    const WriteResult result = WritePPS(section, key, value.toStdString(), settingsFile_);
+bool AppContext::saveSettings(QWidget* parent, const std::vector<SettingWrite>& writes) {
+    const WriteResult result = settings_.writeBatch(writes);
     if (result)
         return true;
     message(parent,
             QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n\n"
                            "Datei: %1\nGrund: %2.")
-                .arg(QDir::toNativeSeparators(QString::fromStdString(settingsFile_)),
+                .arg(QDir::toNativeSeparators(QString::fromStdString(settings_.file())),
                      QString::fromStdString(result.reason)),
             kProgramTitle, MsgButtons::Ok, MsgIcon::Critical);
     return false;
@@ -63,8 +46,9 @@ std::optional<QString> AppContext::openFile(QWidget* parent, const QString& titl
     return files_.openFile(parent, title, filter);
 }
 
-bool AppContext::startGame(QWidget* parent, const QString& commandText, int windowStyle) {
-    const StartResult result = starter_.start(commandText.toStdString(), windowStyle);
+bool AppContext::startGame(QWidget* parent, const QString& commandText, WindowStyle windowStyle) {
+    const StartResult result =
+        starter_.start(makeStartRequest(commandText.toStdString(), windowStyle));
     if (result.ok)
         return true;
     const QString program = result.program.empty()

@@ -3,8 +3,6 @@
 // folder pickers offer and the window registry. Windows keep no other link to each other.
 #pragma once
 
-#include "core/setting_keys.h"
-#include "core/settings.h"
 #include "frame/services.h"
 #include "frame/volumes.h"
 #include "frame/window_registry.h"
@@ -12,7 +10,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
-#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -24,26 +22,18 @@ class AppContext {
 public:
     // `quit` ends the program at once; it runs when no window is visible any more
     // and for the menu's "&Beenden".
-    AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
-               GameStarter& starter, const Volumes& volumes, std::function<void()> quit);
+    AppContext(Settings settings, MessageBoxes& messages, FileDialogs& files, GameStarter& starter,
+               const Volumes& volumes, std::function<void()> quit);
     ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    const std::string& settingsFile() const { return settingsFile_; }
-    // The folder of the settings file, where the program's own files live.
-    QString programFolder() const;
+    const Settings& settings() const { return settings_; }
 
-    // GetPPS on orvo.ini, as UTF-8 and as QString.
-    std::string getPPS(const std::string& cat, const std::string& cle, const std::string& def,
-                       std::int32_t max) const;
-    QString readSetting(const std::string& cat, const std::string& cle, const std::string& def,
-                        std::int32_t max) const;
-
-    // WritePPS on orvo.ini. A failure is shown to the player, naming the file and
-    // the reason, and returned: the caller must not go on as if saved.
-    bool writeSetting(QWidget* parent, const std::string& section, const std::string& key,
-                      const QString& value);
+    // Saves the writes in order as one batch: all of them or none. A failure is
+    // shown to the player, naming the file and the reason, and returned: the
+    // caller must not go on as if saved.
+    bool saveSettings(QWidget* parent, const std::vector<SettingWrite>& writes);
 
     // A message box; an empty title shows the program's title.
     MsgResult message(QWidget* parent, const QString& text, const QString& title = {},
@@ -52,9 +42,10 @@ public:
 
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter);
 
-    // StartGame; a failed start is shown to the player the same way for every
-    // caller. Returns whether the game was started.
-    bool startGame(QWidget* parent, const QString& commandText, int windowStyle);
+    // StartGame on a request built here for every caller; a failed start is
+    // shown to the player the same way for all of them. Returns whether the
+    // game was started.
+    bool startGame(QWidget* parent, const QString& commandText, WindowStyle windowStyle);
 
     const Volumes& volumes() const { return volumes_; }
 
@@ -69,7 +60,7 @@ public:
     void quit();
 
 private:
-    std::string settingsFile_;
+    Settings settings_;
     MessageBoxes& messages_;
     FileDialogs& files_;
     GameStarter& starter_;
@@ -77,16 +68,5 @@ private:
     std::function<void()> quit_;
     WindowRegistry registry_;
 };
-
-// GetPPS of one of the program's keys, read to the key's length; the default
-// stays with each caller.
-inline std::string getPPS(const AppContext& context, const SettingKey& key,
-                          const std::string& def) {
-    return context.getPPS(key.section, key.key, def, key.maxLength);
-}
-inline QString readSetting(const AppContext& context, const SettingKey& key,
-                           const std::string& def) {
-    return context.readSetting(key.section, key.key, def, key.maxLength);
-}
 
 } // namespace gravelock

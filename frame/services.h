@@ -1,16 +1,44 @@
-// The side effects windows share, behind interfaces so that tests can record
-// them and script their answers: message boxes, the file-open dialog and the
-// game start.
+// The side effects windows share: the settings file, and behind interfaces so
+// that tests can record them and script their answers, message boxes, the
+// file-open dialog and the game start.
 #pragma once
 
+#include "core/setting_keys.h"
+#include "core/settings.h"
 #include "core/start_game.h"
 
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
 namespace gravelock {
+
+// orvo.ini where the start decided it lives. Windows read and write settings
+// only through this, so none of them knows the path.
+class Settings {
+public:
+    explicit Settings(std::string file) : file_(std::move(file)) {}
+
+    const std::string& file() const { return file_; }
+
+    // The key's value read to the key's length, or `def` when it is missing.
+    std::string read(const SettingKey& key, const std::string& def) const {
+        return GetPPS(key.section, key.key, def, key.maxLength, file_);
+    }
+    WriteResult write(const SettingWrite& write) const {
+        return WritePPS(write.section, write.key, write.value, file_);
+    }
+    // All of them or none, under one lock with one replacement of the file.
+    WriteResult writeBatch(const std::vector<SettingWrite>& writes) const {
+        return WritePPSBatch(writes, file_);
+    }
+
+private:
+    std::string file_;
+};
 
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { None, Information, Exclamation, Critical };
@@ -42,7 +70,7 @@ public:
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
-    virtual StartResult start(const std::string& commandText, int windowStyle) = 0;
+    virtual StartResult start(const StartRequest& request) = 0;
 };
 
 // The real services.
@@ -59,9 +87,7 @@ public:
 
 class SystemGameStarter final : public GameStarter {
 public:
-    StartResult start(const std::string& commandText, int windowStyle) override {
-        return StartGame(commandText, windowStyle);
-    }
+    StartResult start(const StartRequest& request) override { return StartGame(request); }
 };
 
 } // namespace gravelock

@@ -32,7 +32,7 @@ SplashWindow::SplashWindow(AppContext& context)
 
 void SplashWindow::tick() {
     Timer1->stop();
-    const bool firstUse = getPPS(context_, setting::firstuse, "error") == "yes";
+    const bool firstUse = context_.settings().read(setting::firstuse, "error") == "yes";
     context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
     context_.windows().unload(windowName::splash);
 }

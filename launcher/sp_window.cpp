@@ -151,7 +151,7 @@ void SpWindow::buildMenu() {
 }
 
 void SpWindow::load() {
-    const std::string tfc = getPPS(context_, setting::tfc, "error");
+    const std::string tfc = context_.settings().read(setting::tfc, "error");
     if (tfc == "error") {
         context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
                          QStringLiteral("Configuration error"));
@@ -162,27 +162,27 @@ void SpWindow::load() {
         }
     }
     optTFC->setEnabled(tfc != "false");
-    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
 }
 
 void SpWindow::selectDeathmatch() {
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
     cmbDifficult->setEnabled(false);
-    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
 }
 
 void SpWindow::selectSinglePlayer() {
     cmbDifficult->setEnabled(true);
     setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
-    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 }
 
 void SpWindow::selectTeamFortress() {
     setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
-    dirFichiers->setFolder(readSetting(context_, setting::tfcmaps, "error"));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::tfcmaps, "error")));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
     cmbDifficult->setEnabled(false);
 }
@@ -220,9 +220,10 @@ void SpWindow::startGame() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = getPPS(context_, setting::program, "");
-    const bool started = context_.startGame(
-        this, QString::fromStdString(buildLaunchCommand(program, settings)), kMaximisedWithFocus);
+    const std::string program = context_.settings().read(setting::program, "");
+    const bool started =
+        context_.startGame(this, QString::fromStdString(buildLaunchCommand(program, settings)),
+                           WindowStyle::MaximisedWithFocus);
     // After a failed start the player needs the window to mend the settings.
     if (started && chkClose->isChecked())
         context_.windows().unload(objectName());

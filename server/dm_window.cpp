@@ -167,7 +167,7 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
 }
 
 void DMWindow::load() {
-    maps->setFolder(readSetting(context_, setting::maps, "error"));
+    maps->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
     setTextBoxEnabled(passwordvalue, false);
 }
 
@@ -210,7 +210,7 @@ std::optional<QString> DMWindow::writeConfig(ServerConfigVariant variant) {
                          MsgIcon::Exclamation);
         return std::nullopt;
     }
-    const std::string valve = getPPS(context_, setting::valve, kMissingGameFolder);
+    const std::string valve = context_.settings().read(setting::valve, kMissingGameFolder);
     const std::string path = serverConfigPath(valve);
     const auto folderProblem = gameFolderProblem(valve);
     const WriteResult result = folderProblem ? WriteResult::failure(*folderProblem)
@@ -244,9 +244,9 @@ void DMWindow::saveAndStart() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = getPPS(context_, setting::program, "error!");
+    const std::string program = context_.settings().read(setting::program, "error!");
     context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
-                       kMaximisedWithFocus);
+                       WindowStyle::MaximisedWithFocus);
 }
 
 void DMWindow::takeSelectedMap() {

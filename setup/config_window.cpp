@@ -24,9 +24,9 @@ GameFoldersTexts dialogTexts() {
 
 } // namespace
 
-ConfigWindow::ConfigWindow(AppContext& context)
+ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environment)
     : GameFoldersWindow(context, windowName::config, QStringLiteral("Configuration"), dialogTexts(),
-                        120) {
+                        120, 3000, std::move(environment)) {
     setClientSizeTwips(this, 5400, 3495);
     cmdOK = makeButton(this, "cmdOK", QStringLiteral("&Ok"), 2520, 3000, 1335, 375);
     cmdOK->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));

@@ -12,7 +12,7 @@ namespace gravelock {
 class ConfigWindow : public GameFoldersWindow {
     Q_OBJECT
 public:
-    explicit ConfigWindow(AppContext& context);
+    ConfigWindow(AppContext& context, FinderEnvironmentSource environment);
 
     QPushButton* cmdOK = nullptr;
     QPushButton* Command3 = nullptr;

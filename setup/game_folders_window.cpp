@@ -3,10 +3,12 @@
 #include "frame/app_context.h"
 #include "frame/controls.h"
 #include "setup/folder_picker.h"
+#include "setup/game_search_window.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,8 +17,8 @@ namespace gravelock {
 
 GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
                                      const QString& caption, const GameFoldersTexts& texts,
-                                     int left)
-    : SetupDialog(context, name, caption), texts_(texts) {
+                                     int left, int searchTop, FinderEnvironmentSource environment)
+    : SetupDialog(context, name, caption), texts_(texts), environment_(std::move(environment)) {
     frmHLC = makeFrame(this, "frmHLC", texts.frame, left, 120, 5160, 1320);
     Label1 = makeLabel(frmHLC, "Label1", texts.programLabel, 120, 375, 1545, 255);
     program = makeControl<QLineEdit>(frmHLC, "program", 1680, 345, 2100, 315);
@@ -34,21 +36,26 @@ GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
     cmdTFCMaps =
         makeButton(frmTFC, "cmdTFCMaps", QStringLiteral("Durchsuchen"), 3840, 315, 1200, 375);
 
-    // The browse buttons must not steal Enter from the window's default button.
-    for (QPushButton* browse : {Command2, cmdMaps, cmdTFCMaps})
+    cmdSearch =
+        makeButton(this, "cmdSearch", QStringLiteral("&Suchen"), left, searchTop, 1335, 375);
+    cmdSearch->setToolTip(QStringLiteral("Sucht ein installiertes Half-Life"));
+
+    // These buttons must not steal Enter from the window's default button.
+    for (QPushButton* browse : {Command2, cmdMaps, cmdTFCMaps, cmdSearch})
         browse->setAutoDefault(false);
 
     // Ticking from code behaves as a click; cmdTFCMaps stays usable either way.
     connect(chkTFC, &QCheckBox::toggled, this, [this](bool on) { setTextBoxEnabled(TFCmaps, on); });
     connect(Command2, &QPushButton::clicked, this, &GameFoldersWindow::pickProgram);
+    connect(cmdSearch, &QPushButton::clicked, this, &GameFoldersWindow::searchGames);
 }
 
 void GameFoldersWindow::loadFolders() {
-    const std::string tfc = getPPS(context_, setting::tfc, "error");
+    const std::string tfc = context_.settings().read(setting::tfc, "error");
     // Paths are read whole: a cut path would be written back cut.
-    program->setText(readSetting(context_, setting::program, "error"));
-    txtMaps->setText(readSetting(context_, setting::maps, "error"));
-    TFCmaps->setText(readSetting(context_, setting::tfcmaps, "error"));
+    program->setText(fromUtf8(context_.settings().read(setting::program, "error")));
+    txtMaps->setText(fromUtf8(context_.settings().read(setting::maps, "error")));
+    TFCmaps->setText(fromUtf8(context_.settings().read(setting::tfcmaps, "error")));
     setTextBoxEnabled(TFCmaps, false);
     if (tfcTicked(tfc))
         chkTFC->setChecked(true);
@@ -81,6 +88,38 @@ void GameFoldersWindow::pickProgram() {
     // A cancel keeps the path the player had.
     if (chosen)
         program->setText(QDir::toNativeSeparators(*chosen));
+}
+
+void GameFoldersWindow::searchGames() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const GameSearch search = findInstalledGames(environment_());
+    QGuiApplication::restoreOverrideCursor();
+    if (search.games.empty()) {
+        showMessage(noGameFoundMessage(search.searched));
+        return;
+    }
+    if (search.games.size() == 1) {
+        takeFoundGame(search.games.front());
+        return;
+    }
+    auto* list = qobject_cast<GameSearchWindow*>(context_.windows().load(kGameSearchWindow));
+    if (!list)
+        return;
+    list->offer(search.games, this);
+    context_.windows().show(kGameSearchWindow);
+}
+
+void GameFoldersWindow::takeFoundGame(const FoundGame& game) {
+    const auto native = [](const std::string& path) {
+        return QDir::toNativeSeparators(fromUtf8(path));
+    };
+    program->setText(native(game.program));
+    txtMaps->setText(native(game.maps));
+    // An install without Team Fortress leaves the player's own choice alone.
+    if (game.hasTfc) {
+        TFCmaps->setText(native(game.tfcmaps));
+        chkTFC->setChecked(true);
+    }
 }
 
 } // namespace gravelock

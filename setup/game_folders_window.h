@@ -4,6 +4,7 @@
 #pragma once
 
 #include "setup/setup_dialog.h"
+#include "setup/setup_windows.h"
 
 #include <string>
 
@@ -17,10 +18,10 @@ namespace gravelock {
 
 // The captions and the program picker's texts, which differ between the two.
 struct GameFoldersTexts {
-    QString frame;          // frmHLC
-    QString programLabel;   // Label1
-    QString tfcMapsLabel;   // tfcCaption
-    QString tfcCheck;       // chkTFC
+    QString frame;        // frmHLC
+    QString programLabel; // Label1
+    QString tfcMapsLabel; // tfcCaption
+    QString tfcCheck;     // chkTFC
     QString pickerTitle;
     std::string pickerDescription;
     std::string pickerPattern;
@@ -41,11 +42,18 @@ public:
     QLabel* tfcCaption = nullptr;
     QLineEdit* TFCmaps = nullptr;
     QPushButton* cmdTFCMaps = nullptr;
+    QPushButton* cmdSearch = nullptr;
+
+    // Fills the boxes from an install the search found; nothing is written
+    // before the window's own confirmation.
+    void takeFoundGame(const FoundGame& game);
 
 protected:
-    // The controls start at `left` twips; the rest of the window is the caller's.
+    // The controls start at `left` twips, "&Suchen" at `left` and `searchTop`;
+    // the rest of the window is the caller's.
     GameFoldersWindow(AppContext& context, const QString& name, const QString& caption,
-                      const GameFoldersTexts& texts, int left);
+                      const GameFoldersTexts& texts, int left, int searchTop,
+                      FinderEnvironmentSource environment);
 
     // Reads the four settings into the controls.
     void loadFolders();
@@ -61,8 +69,10 @@ protected:
 
 private:
     void pickProgram();
+    void searchGames();
 
     GameFoldersTexts texts_;
+    FinderEnvironmentSource environment_;
 };
 
 } // namespace gravelock

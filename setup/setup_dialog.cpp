@@ -35,11 +35,7 @@ void SetupDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 bool SetupDialog::writeSettings(const std::vector<SettingWrite>& writes) {
-    for (const SettingWrite& write : writes)
-        if (!context_.writeSetting(this, write.section, write.key,
-                                   QString::fromStdString(write.value)))
-            return false;
-    return true;
+    return context_.saveSettings(this, writes);
 }
 
 void SetupDialog::showMessage(const PlayerMessage& message) {

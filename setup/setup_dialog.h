@@ -26,8 +26,8 @@ protected:
     void setCancelButton(QPushButton* button);
     void keyPressEvent(QKeyEvent* event) override;
 
-    // Writes the keys in order and stops at the first failure, which the
-    // context has shown; returns whether every key was written.
+    // Writes the keys in order, all of them or none; a failure has been shown
+    // by the context. Returns whether they were written.
     bool writeSettings(const std::vector<SettingWrite>& writes);
     void showMessage(const PlayerMessage& message);
 

@@ -4,17 +4,20 @@
 #include "frame/window_registry.h"
 #include "setup/config_window.h"
 #include "setup/folder_picker.h"
+#include "setup/game_search_window.h"
 #include "setup/wizard_pages.h"
 
 namespace gravelock {
 
-void registerSetupWindows(WindowRegistry& registry) {
+void registerSetupWindows(WindowRegistry& registry, FinderEnvironmentSource environment) {
     registry.add(windowName::firstuse1, [](AppContext& c) { return new Firstuse1Window(c); });
     registry.add(windowName::firstuse2, [](AppContext& c) { return new Firstuse2Window(c); });
     registry.add(windowName::firstuseconfig,
-                 [](AppContext& c) { return new FirstuseconfigWindow(c); });
+                 [environment](AppContext& c) { return new FirstuseconfigWindow(c, environment); });
     registry.add(windowName::firstusedone, [](AppContext& c) { return new FirstusedoneWindow(c); });
-    registry.add(windowName::config, [](AppContext& c) { return new ConfigWindow(c); });
+    registry.add(windowName::config,
+                 [environment](AppContext& c) { return new ConfigWindow(c, environment); });
+    registry.add(kGameSearchWindow, [](AppContext& c) { return new GameSearchWindow(c); });
     for (const FolderPickerDesign& design :
          {FolderPickerWindow::dirMaps(), FolderPickerWindow::dirMapsTFC(),
           FolderPickerWindow::configtfc()})

@@ -111,9 +111,9 @@ GameFoldersTexts wizardTexts() {
 
 } // namespace
 
-FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context)
+FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context, FinderEnvironmentSource environment)
     : GameFoldersWindow(context, windowName::firstuseconfig, QStringLiteral("Konfiguration"),
-                        wizardTexts(), kContentLeft) {
+                        wizardTexts(), kContentLeft, kButtonTop, std::move(environment)) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Picture1 = pagePicture(this, 3);
     cmdPrev = pageButton(this, "cmdPrev", kPrevCaption, kPrevLeft);
@@ -169,12 +169,12 @@ FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
 }
 
 void FirstusedoneWindow::finish() {
-    const std::string tfc = getPPS(context_, setting::tfc, "error");
+    const std::string tfc = context_.settings().read(setting::tfc, "error");
     // Whole paths: the folders derived from cut paths would be wrong.
-    const std::string maps = getPPS(context_, setting::maps, "error");
+    const std::string maps = context_.settings().read(setting::maps, "error");
     const std::string tfcmaps =
-        tfcTicked(tfc) ? getPPS(context_, setting::tfcmaps, "error") : std::string();
-    const std::string program = getPPS(context_, setting::program, "error");
+        tfcTicked(tfc) ? context_.settings().read(setting::tfcmaps, "error") : std::string();
+    const std::string program = context_.settings().read(setting::program, "error");
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
         return;
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "

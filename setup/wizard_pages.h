@@ -43,7 +43,7 @@ private:
 class FirstuseconfigWindow : public GameFoldersWindow {
     Q_OBJECT
 public:
-    explicit FirstuseconfigWindow(AppContext& context);
+    FirstuseconfigWindow(AppContext& context, FinderEnvironmentSource environment);
 
     QLabel* Picture1 = nullptr;
     QPushButton* cmdPrev = nullptr;

@@ -23,7 +23,11 @@ struct RealStart {
     SystemGameStarter starter;
     FakeVolumes volumes;
     int quits = 0;
-    AppContext context{dir.filePath("orvo.ini").toStdString(), messages, files, starter, volumes,
+    AppContext context{Settings(dir.filePath("orvo.ini").toStdString()),
+                       messages,
+                       files,
+                       starter,
+                       volumes,
                        [this] { ++quits; }};
 };
 
@@ -47,7 +51,7 @@ private slots:
         w->cmdLaunch->click();
         QCOMPARE(app.starter.starts.size(), size_t(1));
         QCOMPARE(app.starter.starts[0].commandText, program + " -console +connect 10.0.0.1 x:abc");
-        QCOMPARE(app.starter.starts[0].windowStyle, 3);
+        QCOMPARE(app.starter.starts[0].windowStyle, WindowStyle::MaximisedWithFocus);
         TestApp::settle();
         QVERIFY(w->isVisible());
         QCOMPARE(app.quitCount, 0);
@@ -59,7 +63,7 @@ private slots:
         if (game.isEmpty())
             QSKIP("GRAVELOCK_TEST_GAME is not set");
         RealStart r;
-        QVERIFY(WritePPS("GAMEDIR", "program", game.toStdString(), r.context.settingsFile()));
+        QVERIFY(r.context.settings().write({"GAMEDIR", "program", game.toStdString()}));
         const QString record = r.dir.filePath("record.txt");
         const QString marker = r.dir.filePath("pwned");
         qputenv("GRAVELOCK_TEST_RECORD", QFile::encodeName(record));

@@ -127,7 +127,7 @@ private slots:
         w->start->Command1->click();
         QCOMPARE(f.app.starter.starts.size(), size_t(1));
         QCOMPARE(QString::fromStdString(f.app.starter.starts[0].commandText), twice);
-        QCOMPARE(f.app.starter.starts[0].windowStyle, 2);
+        QCOMPARE(f.app.starter.starts[0].windowStyle, WindowStyle::MinimisedWithFocus);
         QVERIFY(f.app.messages.shown.empty());
         TestApp::settle();
         QVERIFY(w->isVisible());

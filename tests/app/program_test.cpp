@@ -26,7 +26,7 @@ class Program {
 public:
     Program()
         : settings_(dir_.filePath("orvo.ini").toStdString()),
-          program_(settings_, messages, files, starter_, [this] { ++quits; }) {
+          program_(Settings(settings_), messages, files, starter_, [this] { ++quits; }) {
         useDesignFont();
     }
 

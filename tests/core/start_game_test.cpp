@@ -170,6 +170,11 @@ private:
     std::optional<std::string> old_;
 };
 
+// The start every window makes: a request built from the text alone.
+StartResult startText(const std::string& commandText) {
+    return StartGame(makeStartRequest(commandText, WindowStyle::MaximisedWithFocus));
+}
+
 // The stand-in game, copied to a folder whose name has blanks.
 class RealStart : public ::testing::Test {
 protected:
@@ -203,9 +208,8 @@ protected:
 };
 
 TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsLiterally) {
-    const StartResult result = StartGame(
-        program + " +map alpha $(touch pwned) ; echo `id` * \"quoted arg\" 'single' |x &y",
-        kMaximisedWithFocus);
+    const StartResult result = startText(
+        program + " +map alpha $(touch pwned) ; echo `id` * \"quoted arg\" 'single' |x &y");
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(result.program, program);
     EXPECT_EQ(waitForRecord(), "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n\"quoted\narg\"\n"
@@ -228,7 +232,7 @@ TEST_F(RealStart, QuotedProgramWithQuotedArgumentStartsToo) {
 TEST_F(RealStart, ARelativeProgramStartsInItsOwnFolder) {
     const fs::path before = fs::current_path();
     fs::current_path(folder.path());
-    const StartResult result = StartGame("Half Life/game dir/hl launcher.exe -dev", 3);
+    const StartResult result = startText("Half Life/game dir/hl launcher.exe -dev");
     fs::current_path(before);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(waitForRecord(), "-dev\n");
@@ -252,7 +256,7 @@ TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
     cases.push_back({notExecutable + " -dev", notExecutable, "Die Datei ist nicht ausführbar"});
 #endif
     for (const auto& c : cases) {
-        const StartResult result = StartGame(c.text, kMaximisedWithFocus);
+        const StartResult result = startText(c.text);
         EXPECT_FALSE(result.ok) << c.text;
         EXPECT_EQ(result.program, c.program) << c.text;
         EXPECT_EQ(result.reason, c.reason) << c.text;
@@ -265,7 +269,7 @@ TEST_F(RealStart, ShellScriptStartsDirectlyInItsFolder) {
     const std::string script = (dir / "hl.sh").string();
     test::writeBytes(script, "#!/bin/sh\nexec \"" + game + "\" from-script \"$@\"\n");
     fs::permissions(script, fs::perms::owner_all);
-    ASSERT_TRUE(StartGame(script + " -game tfc", kMaximisedWithFocus).ok);
+    ASSERT_TRUE(startText(script + " -game tfc").ok);
     EXPECT_EQ(waitForRecord(), "from-script\n-game\ntfc\n");
     EXPECT_TRUE(startedIn(dir));
 }
@@ -300,7 +304,7 @@ TEST_F(RealStart, WindowsProgramRunsThroughWine) {
         fs::remove(record);
         const ScopedVariable path("PATH", c.path);
         const ScopedVariable wine("GRAVELOCK_WINE", c.wineOverride);
-        const StartResult result = StartGame(windowsProgram + " +map alpha -dev", 3);
+        const StartResult result = startText(windowsProgram + " +map alpha -dev");
         EXPECT_EQ(result.ok, c.reason.empty());
         EXPECT_EQ(result.reason, c.reason);
         EXPECT_EQ(result.program, windowsProgram);

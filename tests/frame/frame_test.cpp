@@ -140,38 +140,75 @@ private slots:
         QCOMPARE(p.loads, 2);
     }
 
-    void failedSettingsWriteIsShownWithFileAndReason() {
-        TestApp app;
-        QDir().mkpath(QString::fromStdString(app.settingsFile())); // the path is a folder
-        QVERIFY(!app.context.writeSetting(nullptr, "MISC", "user", "Ace"));
-        QCOMPARE(app.messages.shown.size(), size_t(1));
-        const Message& m = app.messages.shown.front();
-        QCOMPARE(m.title, QStringLiteral("Gravelock"));
-        QCOMPARE(m.icon, MsgIcon::Critical);
-        QVERIFY(m.text.contains(QString::fromStdString(app.settingsFile())));
-        QVERIFY(m.text.contains(QStringLiteral("Der Name gehört zu einem Ordner")));
-
-        TestApp good;
-        QVERIFY(good.context.writeSetting(nullptr, "MISC", "user", "Jörg"));
-        QCOMPARE(good.setting("MISC", "user"), std::string("Jörg"));
-        QVERIFY(good.messages.shown.empty());
+    void settingsAreSavedAsOneBatchOrNotAtAll() {
+        struct Case {
+            const char* what;
+            std::vector<SettingWrite> writes;
+            bool folderInTheWay; // the settings path names a folder
+            const char* reason;  // empty: saved
+        };
+        const std::vector<Case> cases = {
+            {"saved", {{"MISC", "user", "Jörg"}, {"GAMEDIR", "maps", "C:\\HL"}}, false, ""},
+            {"a refused name stops the whole batch",
+             {{"MISC", "user", "Jörg"}, {"GAMEDIR", "ma[ps", "C:\\HL"}},
+             false,
+             "Ungültiger Abschnitts- oder Schlüsselname"},
+            {"unwritable file",
+             {{"MISC", "user", "Jörg"}},
+             true,
+             "Der Name gehört zu einem Ordner"},
+        };
+        for (const Case& c : cases) {
+            TestApp app;
+            app.writeSettings("[MISC]\r\nuser=Ace\r\n");
+            if (c.folderInTheWay) {
+                QFile::remove(QString::fromStdString(app.settingsFile()));
+                QDir().mkpath(QString::fromStdString(app.settingsFile()));
+            }
+            const bool saved = app.context.saveSettings(nullptr, c.writes);
+            QVERIFY2(saved == (*c.reason == 0), c.what);
+            if (saved) {
+                QCOMPARE(app.setting("MISC", "user"), std::string("Jörg"));
+                QCOMPARE(app.setting("GAMEDIR", "maps"), std::string("C:\\HL"));
+                QVERIFY(app.messages.shown.empty());
+                continue;
+            }
+            if (!c.folderInTheWay)
+                QCOMPARE(app.setting("MISC", "user"), std::string("Ace"));
+            QCOMPARE(app.messages.shown.size(), size_t(1));
+            const Message& m = app.messages.shown.front();
+            QCOMPARE(m.title, QStringLiteral("Gravelock"));
+            QCOMPARE(m.icon, MsgIcon::Critical);
+            QVERIFY2(m.text.startsWith("Die Einstellungen konnten nicht gespeichert werden."),
+                     c.what);
+            QVERIFY2(m.text.contains(QString::fromStdString(app.settingsFile())), c.what);
+            QVERIFY2(m.text.contains(QString::fromUtf8(c.reason)), qPrintable(m.text));
+        }
     }
 
-    void failedStartIsShownTheSameWayForEveryCaller() {
+    void startRequestIsBuiltHereAndAFailureShownTheSameWayForEveryCaller() {
         TestApp app;
-        app.starter.result = {false, "/games/hl.exe", "Das Programm wurde nicht gefunden"};
-        QVERIFY(!app.context.startGame(nullptr, "/games/hl.exe -console", kMaximisedWithFocus));
+        app.touch({"Half Life/hl.sh"});
+        const QString program = app.path("Half Life/hl.sh");
+        app.starter.result = {false, program.toStdString(), "Die Datei ist nicht ausführbar"};
+        QVERIFY(!app.context.startGame(nullptr, program + " -console",
+                                       WindowStyle::MinimisedWithFocus));
         QCOMPARE(app.starter.starts.size(), size_t(1));
-        QCOMPARE(app.starter.starts[0].commandText, std::string("/games/hl.exe -console"));
-        QCOMPARE(app.starter.starts[0].windowStyle, 3);
+        const StartRequest& request = app.starter.starts[0];
+        QCOMPARE(request.commandText, (program + " -console").toStdString());
+        QCOMPARE(request.windowStyle, WindowStyle::MinimisedWithFocus);
+        QCOMPARE(request.program, program.toStdString());
+        QCOMPARE(request.arguments, std::string(" -console"));
+        QCOMPARE(request.workingFolder, app.path("Half Life").toStdString());
         const Message& m = app.messages.shown.at(0);
         QCOMPARE(m.title, QStringLiteral("Gravelock"));
         QCOMPARE(m.icon, MsgIcon::Critical);
-        QVERIFY(m.text.contains(QStringLiteral("/games/hl.exe")));
-        QVERIFY(m.text.contains(QStringLiteral("Das Programm wurde nicht gefunden")));
+        QVERIFY(m.text.contains(QDir::toNativeSeparators(program)));
+        QVERIFY(m.text.contains(QStringLiteral("Die Datei ist nicht ausführbar")));
 
         app.starter.result = {false, "", "Es ist kein Programm angegeben"};
-        app.context.startGame(nullptr, " +deathmatch 1", kMaximisedWithFocus);
+        app.context.startGame(nullptr, " +deathmatch 1", WindowStyle::MaximisedWithFocus);
+        QCOMPARE(app.starter.starts.at(1).workingFolder, std::string());
         QVERIFY(app.messages.shown.at(1).text.contains(QStringLiteral("(keins)")));
     }
 

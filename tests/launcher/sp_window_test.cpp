@@ -130,7 +130,7 @@ private slots:
         // The whole program path: no cut to 49 characters.
         QCOMPARE(f.app.starter.starts[0].commandText,
                  kLongProgram + " +deathmatch 1 +map alpha +set skill 1 -console");
-        QCOMPARE(f.app.starter.starts[0].windowStyle, 3);
+        QCOMPARE(f.app.starter.starts[0].windowStyle, WindowStyle::MaximisedWithFocus);
         QVERIFY(sp->isVisible());
     }
 

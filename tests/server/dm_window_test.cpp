@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(f.app.starter.starts.size(), size_t(1));
         QCOMPARE(f.app.starter.starts[0].commandText,
                  kProgram + " +deathmatch 1 -console +map crossfire");
-        QCOMPARE(f.app.starter.starts[0].windowStyle, 3);
+        QCOMPARE(f.app.starter.starts[0].windowStyle, WindowStyle::MaximisedWithFocus);
     }
 
     void refusedSettingsWriteAndStartNothing() {

@@ -1,12 +1,15 @@
 #include "fakes.h"
 #include "setup/config_window.h"
 #include "setup/folder_picker.h"
+#include "setup/game_search_window.h"
 #include "setup/setup_windows.h"
 #include "setup/wizard_pages.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -24,7 +27,8 @@ struct SetupFixture {
         app.volumes.list = {{app.path("sys"), "SYSTEM"}, {app.path("usb"), "STICK"}, {"A:/", ""}};
         app.volumes.notReady = {"A:/"};
         app.volumes.start = app.path("sys/Half-Life");
-        registerSetupWindows(windows());
+        finder = {Platform::Posix, app.path("home").toStdString(), {}, {}};
+        registerSetupWindows(windows(), [this] { return finder; });
         windows().add("sp", [](AppContext&) {
             auto* w = new QWidget;
             w->setObjectName("sp");
@@ -51,8 +55,16 @@ struct SetupFixture {
         QDir().mkpath(QString::fromStdString(app.settingsFile()) + "/locked");
     }
     QString native(const QString& name) { return QDir::toNativeSeparators(app.path(name)); }
+    // A game folder under the fake home: the program, valve/maps and maybe tfc/maps.
+    void install(const QString& folder, const QString& program, bool tfc) {
+        app.touch({folder + "/" + program});
+        QDir().mkpath(app.path(folder + "/valve/maps"));
+        if (tfc)
+            QDir().mkpath(app.path(folder + "/tfc/maps"));
+    }
 
     TestApp app;
+    FinderEnvironment finder; // "Suchen" looks below the test's own home
 };
 
 const std::string kShipped = "[MISC]\r\nfirstuse=yes\r\n";
@@ -226,6 +238,130 @@ private slots:
         TestApp::settle();
         QVERIFY(!f.windows().isLoaded("DirMaps"));
         QCOMPARE(box.text(), f.native("sys/Half-Life/valve"));
+    }
+
+    void searchFillsTheBoxesAndWritesNothing() {
+        const QString steamGame = "home/.local/share/Steam/steamapps/common/Half-Life";
+        const QString wineGame = "home/.wine/drive_c/Program Files/Half-Life";
+        struct Case {
+            const char* opener;
+            const char* what;
+            bool steam, wine;
+            int pick;        // the row taken from the list; -1: no list
+            QString program; // expected in `program`; empty: unchanged
+            bool tfc;        // chkTFC ticked by the search
+        };
+        const std::vector<Case> cases = {
+            {"firstuseconfig", "none", false, false, -1, {}, false},
+            {"config", "none", false, false, -1, {}, false},
+            {"firstuseconfig", "one", true, false, -1, steamGame + "/hl.sh", true},
+            {"config", "one", true, false, -1, steamGame + "/hl.sh", true},
+            {"firstuseconfig", "several", true, true, 1, wineGame + "/hl.exe", false},
+            {"config", "several", true, true, 0, steamGame + "/hl.sh", true},
+        };
+        for (const Case& c : cases) {
+            const QString what = QStringLiteral("%1, %2").arg(c.opener, c.what);
+            SetupFixture f(kShipped);
+            if (c.steam)
+                f.install(steamGame, "hl.sh", true);
+            if (c.wine)
+                f.install(wineGame, "hl.exe", false);
+            auto* window = qobject_cast<GameFoldersWindow*>(f.windows().show(c.opener));
+            // Its access key is its own in the window, and Enter stays with the default button.
+            QStringList keys;
+            for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                keys << QKeySequence::mnemonic(button->text()).toString();
+            QCOMPARE(keys.count("Alt+S"), 1);
+            QCOMPARE(QKeySequence::mnemonic(window->cmdSearch->text()).toString(), "Alt+S");
+            QVERIFY(!window->cmdSearch->autoDefault());
+            const QByteArray before = f.settingsBytes();
+            window->cmdSearch->click();
+            TestApp::settle();
+
+            auto* list = f.windows().find<GameSearchWindow>(kGameSearchWindow);
+            QVERIFY2((list != nullptr) == (c.pick >= 0), qPrintable(what));
+            if (list) {
+                QVERIFY(list->isVisible());
+                QCOMPARE(list->lstGames->count(), 2);
+                QCOMPARE(list->lstGames->currentRow(), 0);
+                QVERIFY(list->lstGames->item(0)->text().endsWith("(mit Team Fortress Classic)"));
+                list->lstGames->setCurrentRow(c.pick);
+                QTest::keyClick(list->lstGames, Qt::Key_Return);
+                TestApp::settle();
+                QVERIFY(!f.windows().isLoaded(kGameSearchWindow));
+            }
+            if (c.program.isEmpty()) {
+                QCOMPARE(f.app.messages.shown.size(), size_t(1));
+                const Message& m = f.app.messages.shown[0];
+                QCOMPARE(m.title, QStringLiteral("Half-Life nicht gefunden"));
+                QVERIFY(m.text.contains(QDir::toNativeSeparators(f.app.path("home/.wine"))));
+                QCOMPARE(window->program->text(), QStringLiteral("error"));
+            } else {
+                QVERIFY2(f.app.messages.shown.empty(), qPrintable(what));
+                QCOMPARE(window->program->text(), f.native(c.program));
+                const QString folder = QFileInfo(f.app.path(c.program)).path();
+                QCOMPARE(window->txtMaps->text(), QDir::toNativeSeparators(folder + "/valve/maps"));
+                QCOMPARE(window->chkTFC->isChecked(), c.tfc);
+                QCOMPARE(window->TFCmaps->isEnabled(), c.tfc);
+                if (c.tfc)
+                    QCOMPARE(window->TFCmaps->text(),
+                             QDir::toNativeSeparators(folder + "/tfc/maps"));
+            }
+            QCOMPARE(f.settingsBytes(), before);
+        }
+    }
+
+    void listOutlivingItsOpenerFillsNothingAndOkStillWrites() {
+        SetupFixture f(kConfigured);
+        f.install("home/.steam/steam/steamapps/common/Half-Life", "hl.sh", false);
+        f.install("home/.wine/drive_c/Program Files/Half-Life", "hl.exe", false);
+        auto* dialog = f.show<ConfigWindow>("config");
+        dialog->cmdSearch->click();
+        dialog->Command3->click();
+        TestApp::settle();
+        auto* list = f.windows().find<GameSearchWindow>(kGameSearchWindow);
+        list->cmdOK->click();
+        TestApp::settle();
+        QVERIFY(!f.windows().isLoaded(kGameSearchWindow));
+        QCOMPARE(f.app.setting("GAMEDIR", "program"), std::string("C:\\HL\\hl.exe"));
+
+        dialog = f.show<ConfigWindow>("config");
+        dialog->cmdSearch->click();
+        f.windows().find<GameSearchWindow>(kGameSearchWindow)->cmdOK->click();
+        dialog->cmdOK->click();
+        TestApp::settle();
+        const QString program = f.native("home/.steam/steam/steamapps/common/Half-Life/hl.sh");
+        QCOMPARE(f.app.setting("GAMEDIR", "program"), program.toStdString());
+        QCOMPARE(f.app.setting("GAMEDIR", "dds"),
+                 QDir::toNativeSeparators(QFileInfo(program).path() + "/").toStdString());
+    }
+
+    void programPickerAcceptsThisPlatformsGame() {
+        // What each opener's file dialog lets through, matched as the dialog does.
+        const bool posix = hostPlatform() == Platform::Posix;
+        const std::vector<std::pair<const char*, bool>> names = {
+            {"hl.exe", true},  {"HL.EXE", true},      {"Hl.exe", true},
+            {"hl.sh", posix},  {"HL.sh", posix},      {"hl_linux", posix},
+            {"hl.bat", false}, {"hl.exe.bak", false}, {"xhl.sh", false}};
+        for (const char* opener : {"firstuseconfig", "config"}) {
+            SetupFixture f(kShipped);
+            f.windows().show(opener)->findChild<QPushButton*>("Command2")->click();
+            const QString filter = f.app.files.requests.at(0).filter;
+            const QString inner = filter.section('(', -1).chopped(1);
+            for (const auto& [name, accepted] : names) {
+                bool matched = false;
+                for (const QString& pattern : inner.split(' ', Qt::SkipEmptyParts))
+                    matched = matched ||
+                              QRegularExpression::fromWildcard(pattern, posix ? Qt::CaseSensitive
+                                                                              : Qt::CaseInsensitive)
+                                  .match(QString::fromLatin1(name))
+                                  .hasMatch();
+                QVERIFY2(matched == accepted, qPrintable(filter + " / " + name));
+            }
+            if (posix)
+                QVERIFY2(filter.contains("hl.sh") && filter.contains("hl_linux"),
+                         qPrintable(filter));
+        }
     }
 
     void eachOpenerGetsItsOwnBoxFilled() {

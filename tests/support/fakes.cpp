@@ -32,14 +32,14 @@ std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString& title,
     return reply;
 }
 
-StartResult FakeGameStarter::start(const std::string& commandText, int windowStyle) {
-    starts.push_back({commandText, windowStyle});
+StartResult FakeGameStarter::start(const StartRequest& request) {
+    starts.push_back(request);
     return result;
 }
 
 TestApp::TestApp()
-    : context(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString(), messages, files,
-              starter, volumes, [this] { ++quitCount; }) {
+    : context(Settings(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString()),
+              messages, files, starter, volumes, [this] { ++quitCount; }) {
     // Windows are laid out for the design font; test them with it.
     useDesignFont();
 }

@@ -39,13 +39,10 @@ public:
 
 class FakeGameStarter final : public GameStarter {
 public:
-    StartResult start(const std::string& commandText, int windowStyle) override;
+    StartResult start(const StartRequest& request) override;
 
-    struct Start {
-        std::string commandText;
-        int windowStyle = 0;
-    };
-    std::vector<Start> starts;
+    // The requests as the context built them: command text, window style, working folder.
+    std::vector<StartRequest> starts;
     // What every start answers.
     StartResult result{true, "game", {}};
 };
@@ -71,7 +68,7 @@ public:
     // The folder of the settings file, and a path inside it.
     QString folder() const { return dir_.path(); }
     QString path(const QString& name) const { return dir_.filePath(name); }
-    const std::string& settingsFile() const { return context.settingsFile(); }
+    const std::string& settingsFile() const { return context.settings().file(); }
 
     // Writes the settings file as given (text in UTF-8, stored as Windows-1252).
     void writeSettings(const std::string& text);

@@ -1,0 +1,54 @@
+#include "setup/game_search_window.h"
+
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "setup/game_folders_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace gravelock {
+
+GameSearchWindow::GameSearchWindow(AppContext& context)
+    : SetupDialog(context, kGameSearchWindow, QStringLiteral("Half-Life gefunden")) {
+    setClientSizeTwips(this, 6600, 2910);
+    Label1 = makeLabel(this, "Label1",
+                       QStringLiteral("Half-Life ist mehrmals installiert. Welches nimmst du ?"),
+                       120, 120, 6360, 255);
+    lstGames = makeControl<QListWidget>(this, "lstGames", 120, 480, 6360, 1815);
+    cmdOK = makeButton(this, "cmdOK", QStringLiteral("&OK"), 3720, 2415, 1335, 375);
+    cmdOK->setDefault(true);
+    cmdCancel = makeButton(this, "cmdCancel", QStringLiteral("&Abbrechen"), 5145, 2415, 1335, 375);
+    setCancelButton(cmdCancel);
+
+    connect(cmdOK, &QPushButton::clicked, this, &GameSearchWindow::take);
+    connect(lstGames, &QListWidget::itemDoubleClicked, this, &GameSearchWindow::take);
+    connect(cmdCancel, &QPushButton::clicked, this,
+            [this] { context_.windows().unload(objectName()); });
+    fitCaptions(this);
+}
+
+void GameSearchWindow::offer(const std::vector<FoundGame>& games, GameFoldersWindow* opener) {
+    games_ = games;
+    opener_ = opener;
+    lstGames->clear();
+    for (const FoundGame& game : games_) {
+        QString entry = QDir::toNativeSeparators(fromUtf8(game.program));
+        if (game.hasTfc)
+            entry += QStringLiteral("   (mit Team Fortress Classic)");
+        lstGames->addItem(entry);
+    }
+    lstGames->setCurrentRow(0);
+}
+
+void GameSearchWindow::take() {
+    const int row = lstGames->currentRow();
+    if (opener_ && row >= 0 && row < static_cast<int>(games_.size()))
+        opener_->takeFoundGame(games_[static_cast<std::size_t>(row)]);
+    context_.windows().unload(objectName());
+}
+
+} // namespace gravelock
