@@ -56,7 +56,7 @@ std::string sampleInstall(const QTemporaryDir& dir) {
         touch(root + QStringLiteral("/tfc/maps/") + QLatin1String(map));
     touch(root + QStringLiteral("/hl.exe"));
 
-    const std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
+    std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
     const std::string r = root.toStdString();
     for (const auto& [section, key, value] : std::initializer_list<std::array<std::string, 3>>{
              {"MISC", "firstuse", "no"},

@@ -20,7 +20,7 @@ struct WriteResult {
 
 // Files the program reads whole are small; anything larger is refused rather
 // than read into memory.
-inline constexpr std::uint64_t kLargestReadFile = 16 * 1024 * 1024;
+inline constexpr std::uint64_t kLargestReadFile = std::uint64_t{16} * 1024 * 1024;
 
 // A German description of a system error, for messages shown to the player.
 std::string describeError(const std::error_code& error);

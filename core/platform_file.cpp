@@ -349,7 +349,7 @@ std::string writeExclusiveFile(const std::string& prefix, const std::string& byt
                                const std::string& likeFile, std::error_code& error) {
     error.clear();
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string name = prefix + randomSuffix();
+        std::string name = prefix + randomSuffix();
         const int fd =
             ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {

@@ -19,6 +19,7 @@ constexpr int kFolderRole = Qt::UserRole;
 
 std::vector<std::string> rootsOf(const QComboBox* list) {
     std::vector<std::string> roots;
+    roots.reserve(static_cast<std::size_t>(list->count()));
     for (int i = 0; i < list->count(); ++i)
         roots.push_back(list->itemData(i).toString().toStdString());
     return roots;
@@ -49,7 +50,7 @@ bool FolderListBox::setPath(const QString& folder) {
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const auto add = [this](const QIcon& icon, const QString& text, const QString& full,
                             int depth) {
-        auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + text, this);
+        auto* item = new QListWidgetItem(icon, QString(qsizetype{depth} * 2, QLatin1Char(' ')) + text, this);
         item->setData(kFolderRole, full);
         return item;
     };
