@@ -43,13 +43,13 @@ for n in 0 1000 20000 100000; do
     mkdir "$work/maps$n"
     [ "$n" -eq 0 ] || (cd "$work/maps$n" && seq -f 'dm_Map%06g.bsp' 1 "$n" | xargs touch)
 done
-empty_ms=$(median 1 "$bin/map_list_bench" window "$work/maps0")
-empty_kb=$(median 2 "$bin/map_list_bench" window "$work/maps0")
 echo "maps      window   extra    list+sort  extra/list   peak   extra MB"
 for n in 0 1000 20000 100000; do
     ms=$(median 1 "$bin/map_list_bench" window "$work/maps$n")
     kb=$(median 2 "$bin/map_list_bench" window "$work/maps$n")
     list=$(median 1 "$bin/map_list_bench" list "$work/maps$n")
+    # The empty folder is the base every other row adds to.
+    [ "$n" -ne 0 ] || { empty_ms=$ms; empty_kb=$kb; }
     awk -v n="$n" -v ms="$ms" -v e="$empty_ms" -v l="$list" -v kb="$kb" -v ekb="$empty_kb" 'BEGIN {
         extra = ms - e
         ratio = l > 0.5 ? sprintf("%9.2fx", extra / l) : "        -"
