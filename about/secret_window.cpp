@@ -88,10 +88,19 @@ void SecretWindow::load() {
 }
 
 void SecretWindow::showCreditsText() {
-    lbl->setText(txt->toPlainText());
-    int width = 0;
     const QFontMetrics metrics(lbl->font());
-    for (const QString& line : lbl->text().split(QLatin1Char('\n')))
+    // Rules of "=" are drawn as wide as the picture allows, so they are not cut
+    // at both sides; the text itself (and what Command1 copies) keeps them whole.
+    const int rule = std::max(1, (pict->width() - 2 * metrics.averageCharWidth()) /
+                                     metrics.horizontalAdvance(QLatin1Char('=')));
+    QStringList lines = txt->toPlainText().split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (!line.isEmpty() && line.count(QLatin1Char('=')) == line.size())
+            line.truncate(rule);
+    }
+    lbl->setText(lines.join(QLatin1Char('\n')));
+    int width = 0;
+    for (const QString& line : std::as_const(lines))
         width = std::max(width, metrics.horizontalAdvance(line));
     width += 2 * metrics.averageCharWidth(); // room for rounding: never wrap
     lbl->resize(width, lbl->heightForWidth(width));

@@ -85,7 +85,6 @@ int main(int argc, char** argv) {
     // The program decides itself when it ends: a hidden main window waiting for
     // the configuration dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    useDesignFont();
 
     QtMessageBoxes messages;
     if (const WriteResult created = createSettingsFile(location); !created) {
@@ -102,5 +101,8 @@ int main(int argc, char** argv) {
     Gravelock program(Settings(location.file), messages, files, starter,
                       [] { QCoreApplication::exit(0); });
     program.start();
+    // The splash is only a picture: the font is set once it is up, so loading
+    // the font list does not hold back the first window.
+    useDesignFont();
     return QApplication::exec();
 }

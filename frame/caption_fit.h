@@ -1,5 +1,7 @@
-// Where a caption is wider than its design box with this platform's font, the
-// font of that control is made smaller (and labels wrap), so no text is clipped.
+// Where a caption is wider than its design box with this platform's font, so
+// no text is clipped: the caption takes a second line where the box is tall
+// enough, else the box widens into free space of its frame, and only then the
+// font gets smaller, for every caption of that frame alike.
 #pragma once
 
 #include <QStringList>

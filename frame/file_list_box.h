@@ -1,13 +1,17 @@
 // A file list filtered by a pattern (matched without regard to case), sorted by
-// name. A folder that does not exist gives an empty list.
+// name. A folder that does not exist gives an empty list. Built for folders of
+// many thousands of files: one string per file and rows of one height.
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 #include <QString>
+#include <QStringList>
+
+class QStringListModel;
 
 namespace gravelock {
 
-class FileListBox : public QListWidget {
+class FileListBox : public QListView {
     Q_OBJECT
 public:
     explicit FileListBox(QWidget* parent = nullptr);
@@ -17,14 +21,24 @@ public:
     // Lists the folder at once, so the list is complete when this returns.
     void setFolder(const QString& folder);
     QString folder() const { return folder_; }
+
+    // The names shown, top to bottom.
+    QStringList fileNames() const;
+    // Selects the file as a click on it would; false when it is not listed.
+    bool selectFileName(const QString& name);
     // The selected file's name with extension, without folder; empty when none.
     QString selectedFileName() const;
 
 private:
     void refresh();
 
+    QStringListModel* names_ = nullptr;
     QString pattern_ = QStringLiteral("*.*");
     QString folder_;
 };
+
+// The names of the files in `folder` matching `pattern`, in list order. Shared
+// with the benchmark so it measures what the lists do.
+QStringList listFileNames(const QString& folder, const QString& pattern);
 
 } // namespace gravelock

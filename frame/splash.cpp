@@ -2,7 +2,6 @@
 
 #include "frame/app_context.h"
 #include "frame/controls.h"
-#include "frame/menu_window.h"
 #include "frame/twips.h"
 #include "frame/window_names.h"
 
@@ -23,11 +22,19 @@ SplashWindow::SplashWindow(AppContext& context)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
+    // A coarse timer may fire up to 5% early or late; the wait is meant to be exact.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(kShowMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &SplashWindow::tick);
-    Timer1->start();
+}
 
-    centreOnScreen(this);
+void SplashWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The three seconds count from when the logo is on the screen.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        Timer1->start();
+    }
 }
 
 void SplashWindow::tick() {

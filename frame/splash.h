@@ -24,8 +24,12 @@ public:
     // The single tick of Timer1.
     void tick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     AppContext& context_;
+    bool shownOnce_ = false;
 };
 
 } // namespace gravelock

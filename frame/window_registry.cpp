@@ -1,10 +1,36 @@
 #include "frame/window_registry.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
+#include <algorithm>
 #include <utility>
 
 namespace gravelock {
+
+namespace {
+
+// Centres a window about to be shown for the first time on its opener, or on
+// the screen when nothing opened it, and keeps it on that screen: the window
+// manager would otherwise leave it at the top-left corner.
+void placeWindow(QWidget* window, const QWidget* opener) {
+    // A window without a set size gets its size when shown; it is needed now.
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
+    const QScreen* screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame counts: it is part of what the player sees centred.
+    QRect placed(QPoint(), window->frameGeometry().size());
+    placed.moveCenter(opener ? opener->frameGeometry().center() : area.center());
+    placed.moveLeft(std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+    window->move(placed.topLeft());
+}
+
+} // namespace
 
 WindowRegistry::WindowRegistry(AppContext& context) : context_(context) {
     // Checked once the current handler is done: a window commonly unloads itself
@@ -62,17 +88,34 @@ QWidget* WindowRegistry::load(const QString& name) {
 
 QWidget* WindowRegistry::show(const QString& name) {
     const bool wasLoaded = isLoaded(name);
+    // Taken before the load, whose steps may show other windows.
+    const QPointer<QWidget> opener = wasLoaded ? nullptr : topVisibleWindow();
     QWidget* window = load(name);
     if (!window)
         return nullptr;
+    shown_.removeAll(window);
+    shown_.append(window);
+    QWidget* placedOn = opener && opener != window ? opener.data() : nullptr;
+    if (!wasLoaded)
+        placeWindow(window, placedOn);
     if (!wasLoaded && keepHidden_ == window) {
         keepHidden_.clear();
         return window;
     }
     window->show();
+    // The frame's size is known once shown; place again to take it into account.
+    if (!wasLoaded)
+        placeWindow(window, placedOn);
     window->raise();
     window->activateWindow();
     return window;
+}
+
+QWidget* WindowRegistry::topVisibleWindow() const {
+    for (auto it = shown_.crbegin(); it != shown_.crend(); ++it)
+        if (*it && (*it)->isVisible())
+            return it->data();
+    return nullptr;
 }
 
 void WindowRegistry::unload(const QString& name) {
@@ -114,6 +157,7 @@ bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowRegistry::forget(QWidget* window) {
+    shown_.removeAll(window);
     for (auto it = loaded_.begin(); it != loaded_.end();) {
         if (it.value() == window || it.value().isNull())
             it = loaded_.erase(it);

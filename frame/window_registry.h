@@ -33,7 +33,9 @@ public:
     QStringList names() const;
 
     // Loads the window when it is not loaded, then shows it (non-modal) and
-    // brings it to the front. Returns nullptr for an unknown name.
+    // brings it to the front. A window just loaded is centred on the window
+    // shown last that is still visible (its opener), else on the screen.
+    // Returns nullptr for an unknown name.
     QWidget* show(const QString& name);
     // Loads the window without showing it.
     QWidget* load(const QString& name);
@@ -64,11 +66,14 @@ protected:
 private:
     void forget(QWidget* window);
     void checkSomethingVisible();
+    QWidget* topVisibleWindow() const;
 
     AppContext& context_;
     QHash<QString, Factory> factories_;
     QHash<QString, QPointer<QWidget>> loaded_;
     QPointer<QWidget> keepHidden_;
+    // Shown windows, the one shown last at the end.
+    QList<QPointer<QWidget>> shown_;
     // Posted by every unload; several unloads in one handler give one check.
     QTimer endCheck_;
     // How deep load steps are nested; a check that falls inside one waits for

@@ -147,7 +147,6 @@ void SpWindow::buildMenu() {
     connect(Ueber2, &QAction::triggered, this, &SpWindow::showTranslatorsNote);
 
     fixSizeToClientAndMenu(this);
-    centreOnScreen(this);
 }
 
 void SpWindow::load() {

@@ -4,6 +4,7 @@
 #include "frame/german.h"
 #include "frame/splash.h"
 #include "frame/caption_fit.h"
+#include "frame/file_list_box.h"
 #include "fakes.h"
 #include "temp_folder.h"
 
@@ -12,7 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -159,10 +160,10 @@ private slots:
         QCOMPARE(setting("GAMEDIR", "dds"), p.path("Half Life/"));
 
         // The main window lists the maps; pick one and start the game for real.
-        auto* maps = p.control<QListWidget>("sp", "dirFichiers");
+        auto* maps = p.control<FileListBox>("sp", "dirFichiers");
         QVERIFY(maps);
-        QCOMPARE(maps->count(), 2);
-        maps->setCurrentRow(1);
+        QCOMPARE(maps->fileNames().size(), 2);
+        QVERIFY(maps->selectFileName(maps->fileNames().at(1)));
         click(p, "sp", "confirmMap");
         click(p, "sp", "launch");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
@@ -264,7 +265,7 @@ private slots:
         QCOMPARE(p.quits, 0);
     }
 
-    void everyWindowHasItsDesignNameAndUnclippedCaptions() {
+    void everyWindowHasItsDesignNameUnclippedCaptionsAndOpensCentred() {
         Program p;
         writeBytes(p.settingsFile(), "[MISC]\r\nfirstuse=no\r\ntfc=true\r\nuser=J\xF6rg\r\n");
         const QStringList expected = {"config",         "configtfc",    "connect",   "DirMaps",
@@ -277,6 +278,11 @@ private slots:
             QCOMPARE(window->objectName(), name);
             QVERIFY2(clippedCaptions(window).isEmpty(),
                      qPrintable(name + ": " + clippedCaptions(window).join(", ")));
+            // Opened with nothing else on the screen: in its middle, whole.
+            const QRect screen = window->screen()->availableGeometry();
+            QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(name));
+            QVERIFY2((window->frameGeometry().center() - screen.center()).manhattanLength() <= 2,
+                     qPrintable(name));
             p.windows().unload(name);
             TestApp::settle();
         }

@@ -71,6 +71,47 @@ private slots:
         QCOMPARE(p.loads, 3);
     }
 
+    void newWindowsCentreOnTheirOpenerAndStayOnTheScreen() {
+        TestApp app;
+        WindowRegistry& windows = app.context.windows();
+        for (const auto& [name, size] : {std::pair{"main", QSize(400, 300)},
+                                         std::pair{"tool", QSize(200, 100)},
+                                         std::pair{"other", QSize(300, 200)}})
+            windows.add(name, [name, size](AppContext&) {
+                auto* w = new QWidget;
+                w->setObjectName(name);
+                w->resize(size);
+                return w;
+            });
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const auto inside = [&](QWidget* w) { return screen.contains(w->frameGeometry()); };
+
+        QWidget* main = windows.show("main");
+        QCOMPARE(main->frameGeometry().center(), screen.center());
+
+        // Opened from a window that was moved: on the opener, not the screen.
+        main->move(screen.topLeft() + QPoint(10, 20));
+        QWidget* tool = windows.show("tool");
+        QCOMPARE(tool->frameGeometry().center(), main->frameGeometry().center());
+        QVERIFY(inside(tool));
+        windows.unload("tool");
+        TestApp::settle();
+
+        // An opener half off the screen: as near its centre as the screen allows.
+        main->move(screen.right() - 100, screen.bottom() - 50);
+        tool = windows.show("tool");
+        QVERIFY(inside(tool));
+        QCOMPARE(tool->frameGeometry().bottomRight(), screen.bottomRight());
+        // Shown again while loaded, a window stays where the player left it.
+        tool->move(screen.topLeft() + QPoint(5, 5));
+        QCOMPARE(windows.show("tool")->pos(), screen.topLeft() + QPoint(5, 5));
+
+        // Nothing visible to open it from: the screen's centre.
+        main->hide();
+        tool->hide();
+        QCOMPARE(windows.show("other")->frameGeometry().center(), screen.center());
+    }
+
     void twipsRoundToTheNearestPixelOnBothSidesOfZero_data() {
         QTest::addColumn<int>("twips");
         QTest::addColumn<int>("pixels");
@@ -241,6 +282,7 @@ private slots:
         auto* splash = qobject_cast<SplashWindow*>(p.windows().show("splash"));
         QVERIFY(splash);
         QCOMPARE(splash->Timer1->interval(), 3000);
+        QCOMPARE(splash->Timer1->timerType(), Qt::PreciseTimer);
         QVERIFY(splash->Timer1->isActive());
         QCOMPARE(splash->Logo->pixmap().size(), QSize(611, 360));
 
@@ -255,20 +297,28 @@ private slots:
     void fileListMatchesThePatternWithoutRegardToCase() {
         TestApp app;
         app.touch({"maps/zeta.bsp", "maps/Alpha.BSP", "maps/beta.Bsp", "maps/readme.txt",
-                   "maps/bsp", "maps/sub.bsp/inner.bsp"});
+                   "maps/bsp", "maps/sub.bsp/inner.bsp", "maps/.hidden.bsp"});
+        QDir().mkpath(app.path("empty"));
         FileListBox list;
         list.setPattern("*.bsp");
         list.setFolder(app.path("maps"));
-        QStringList names;
-        for (int i = 0; i < list.count(); ++i)
-            names << list.item(i)->text();
-        QCOMPARE(names, QStringList({"Alpha.BSP", "beta.Bsp", "zeta.bsp"}));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QCOMPARE(list.fileNames(), QStringList({"Alpha.BSP", "beta.Bsp", "zeta.bsp"}));
         QCOMPARE(list.selectedFileName(), QString());
-        list.setCurrentRow(1);
+        QVERIFY(!list.selectFileName("readme.txt"));
+        QVERIFY(list.selectFileName("beta.Bsp"));
         QCOMPARE(list.selectedFileName(), QStringLiteral("beta.Bsp"));
+        // A click selects the row under it, as the players use it.
+        const QRect row = list.visualRect(list.model()->index(2, 0));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(list.selectedFileName(), QStringLiteral("zeta.bsp"));
 
+        list.setFolder(app.path("empty"));
+        QCOMPARE(list.fileNames(), QStringList());
+        QCOMPARE(list.selectedFileName(), QString());
         list.setFolder("error");
-        QCOMPARE(list.count(), 0);
+        QCOMPARE(list.fileNames(), QStringList());
         QCOMPARE(list.selectedFileName(), QString());
     }
 };

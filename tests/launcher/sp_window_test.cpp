@@ -38,13 +38,6 @@ struct Fixture {
     SpWindow* sp = nullptr;
 };
 
-QStringList listed(FileListBox* list) {
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i)
-        names << list->item(i)->text();
-    return names;
-}
-
 } // namespace
 
 class SpWindowTest : public QObject {
@@ -62,7 +55,7 @@ private slots:
     void modesSwitchCaptionDifficultyAndMapFolder() {
         Fixture f;
         SpWindow* sp = f.sp;
-        QCOMPARE(listed(sp->dirFichiers), QStringList({"Bounce.BSP", "crossfire.bsp"}));
+        QCOMPARE(sp->dirFichiers->fileNames(), QStringList({"Bounce.BSP", "crossfire.bsp"}));
         sp->txtSelMap->setText("kept.bsp");
 
         sp->optSP->click();
@@ -72,14 +65,14 @@ private slots:
         sp->optTFC->click();
         QCOMPARE(sp->windowTitle(), QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
         QVERIFY(!sp->cmbDifficult->isEnabled());
-        QCOMPARE(listed(sp->dirFichiers), QStringList({"2fort.bsp"}));
+        QCOMPARE(sp->dirFichiers->fileNames(), QStringList({"2fort.bsp"}));
         QCOMPARE(sp->txtSelMap->toolTip(),
                  QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
 
         sp->optDM->click();
         QCOMPARE(sp->windowTitle(), QStringLiteral("Gravelock - Deathmatch game"));
         QVERIFY(!sp->cmbDifficult->isEnabled());
-        QCOMPARE(listed(sp->dirFichiers), QStringList({"Bounce.BSP", "crossfire.bsp"}));
+        QCOMPARE(sp->dirFichiers->fileNames(), QStringList({"Bounce.BSP", "crossfire.bsp"}));
         QCOMPARE(sp->txtSelMap->text(), QStringLiteral("kept.bsp"));
     }
 
@@ -103,7 +96,7 @@ private slots:
         sp->confirmMap->click();
         QCOMPARE(sp->txtSelMap->text(), QString());
         QCOMPARE(sp->txtSelMap->toolTip(), QStringLiteral("Die ausgewählet Karte ist "));
-        sp->dirFichiers->setCurrentRow(1);
+        QVERIFY(sp->dirFichiers->selectFileName("crossfire.bsp"));
         sp->confirmMap->click();
         QCOMPARE(sp->txtSelMap->text(), QStringLiteral("crossfire.bsp"));
         QCOMPARE(sp->txtSelMap->toolTip(),

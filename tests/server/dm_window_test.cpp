@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(shown[1].text, QStringLiteral("Bitte selektiere eine Karte"));
         QVERIFY(f.app.starter.starts.empty());
 
-        dm.maps->setCurrentRow(0);
+        QVERIFY(dm.maps->selectFileName("crossfire.bsp"));
         dm.cmdMapSel->click();
         dm.Command1->click();
         QCOMPARE(f.app.starter.starts.size(), size_t(1));

@@ -20,13 +20,13 @@ private slots:
         app.writeSettings("[GAMEDIR]\r\nmaps=" + app.path("valve/maps").toStdString() +
                           "\r\ntfcmaps=" + app.path("tfc/maps").toStdString() + "\r\n");
         MapCycleWindow w(app.context);
-        QCOMPARE(w.avaible->count(), 1);
+        QCOMPARE(w.avaible->fileNames().size(), 1);
         w.optTFC->click();
-        QCOMPARE(w.avaible->count(), 2);
+        QCOMPARE(w.avaible->fileNames().size(), 2);
 
         app.writeSettings("[GAMEDIR]\r\n"); // no folder configured: an empty list, no complaint
         w.optClass->click();
-        QCOMPARE(w.avaible->count(), 0);
+        QCOMPARE(w.avaible->fileNames().size(), 0);
 
         w.save->click();                                // the map cycle is never written
         QCOMPARE(app.messages.shown.size(), size_t(1)); // and none before

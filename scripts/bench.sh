@@ -1,0 +1,61 @@
+#!/bin/sh
+# Builds the release preset and prints each figure beside its floor: start to
+# first window against a bare Qt window, the main window over maps folders of
+# 0 to 100,000 files against listing and sorting the same names, peak memory,
+# and GetPPS against a plain read. Each figure is the median of RUNS processes.
+set -eu
+cd "$(dirname "$0")/.."
+RUNS=${RUNS:-5}
+export QT_QPA_PLATFORM=offscreen
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target startup_bench map_list_bench settings_bench >/dev/null
+bin=build/release/bin
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT INT TERM
+
+# Median of field $1 over RUNS runs of the rest of the command line.
+median() {
+    field=$1
+    shift
+    i=0
+    while [ "$i" -lt "$RUNS" ]; do
+        GRAVELOCK_BENCH_T0=$(date +%s%N) "$@" | cut -d' ' -f"$field"
+        i=$((i + 1))
+    done | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+echo "== Start to first window (ms, median of $RUNS)"
+bare_ms=$(median 1 "$bin/startup_bench" bare)
+start_ms=$(median 1 "$bin/startup_bench" gravelock)
+awk -v g="$start_ms" -v b="$bare_ms" 'BEGIN {
+    printf "gravelock %8.1f   bare Qt window %8.1f   %.2fx (goal <= 1.30x)\n", g, b, g / b }'
+
+echo "== Peak memory (MB)"
+bare_kb=$(median 2 "$bin/startup_bench" bare)
+start_kb=$(median 2 "$bin/startup_bench" gravelock)
+awk -v g="$start_kb" -v b="$bare_kb" 'BEGIN {
+    printf "gravelock splash %6.1f   bare Qt window %6.1f   +%.1f\n", g / 1024, b / 1024, (g - b) / 1024 }'
+
+echo "== Main window over a maps folder (ms; memory MB)"
+for n in 0 1000 20000 100000; do
+    mkdir "$work/maps$n"
+    [ "$n" -eq 0 ] || (cd "$work/maps$n" && seq -f 'dm_Map%06g.bsp' 1 "$n" | xargs touch)
+done
+echo "maps      window   extra    list+sort  extra/list   peak   extra MB"
+for n in 0 1000 20000 100000; do
+    ms=$(median 1 "$bin/map_list_bench" window "$work/maps$n")
+    kb=$(median 2 "$bin/map_list_bench" window "$work/maps$n")
+    list=$(median 1 "$bin/map_list_bench" list "$work/maps$n")
+    # The empty folder is the base every other row adds to.
+    [ "$n" -ne 0 ] || { empty_ms=$ms; empty_kb=$kb; }
+    awk -v n="$n" -v ms="$ms" -v e="$empty_ms" -v l="$list" -v kb="$kb" -v ekb="$empty_kb" 'BEGIN {
+        extra = ms - e
+        ratio = l > 0.5 ? sprintf("%9.2fx", extra / l) : "        -"
+        printf "%6d %8.1f %8.1f %10.1f %s %7.1f %9.1f\n", n, ms, extra, l, ratio, kb / 1024, (kb - ekb) / 1024 }'
+done
+echo "goals: 100,000 maps extra <= 2x list+sort and <= 25 MB; 20,000 maps window < 100 ms"
+
+echo "== GetPPS against a plain read"
+"$bin/settings_bench"
