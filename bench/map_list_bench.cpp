@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     QtMessageBoxes messages;
     QtFileDialogs files;
     SystemGameStarter starter;
-    Gravelock program(ini, messages, files, starter, [] {});
+    Gravelock program(Settings(ini), messages, files, starter, [] {});
 
     bench::FirstPaint painted;
     const double start = bench::nowMs();

@@ -63,7 +63,7 @@ int gravelockStart(int argc, char** argv, double launch) {
     QtMessageBoxes messages;
     QtFileDialogs files;
     SystemGameStarter starter;
-    Gravelock program(ini, messages, files, starter, [] {});
+    Gravelock program(Settings(ini), messages, files, starter, [] {});
     program.start();
     useDesignFont();
     return report(launch, painted);
