@@ -33,9 +33,17 @@ char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
 }
 
 // One line of the file with its own line end: CR LF, LF, a lone CR, or none
@@ -45,8 +53,8 @@ struct Line {
     std::string_view end;
 };
 
-// The first CR or LF at or after `pos`. Eight bytes at a time: the reader
-// looks at every byte of the file, and this keeps it near a plain read.
+// The first CR or LF at or after `pos`. Eight bytes at a time: a writer
+// splits every line of the file, and this keeps that near a plain read.
 std::size_t findLineEnd(std::string_view s, std::size_t pos) {
     if constexpr (std::endian::native == std::endian::little) {
         constexpr std::uint64_t kOnes = 0x0101010101010101;
@@ -174,24 +182,41 @@ std::size_t nextHeader(std::string_view content, std::size_t pos) {
     return content.size();
 }
 
+// The value of the first line in `content` from `begin` that holds `key`.
+// Only a line whose first non-blank byte is the key's first letter, in either
+// case, is compared: memchr jumps from one such byte to the next, so the other
+// lines of a long section cost next to nothing.
+std::optional<std::string_view> findKey(std::string_view content, std::size_t begin,
+                                        std::string_view key) {
+    constexpr auto npos = std::string_view::npos;
+    const char lower = lowerAscii(key.front());
+    const char upper = upperAscii(key.front());
+    std::size_t nextLower = content.find(lower, begin);
+    std::size_t nextUpper = upper == lower ? npos : content.find(upper, begin);
+    while (nextLower != nextUpper) { // equal only when both ran out
+        const std::size_t at = std::min(nextLower, nextUpper);
+        if (sameName(content.substr(at, key.size()), key) && startsLine(content, at)) {
+            const std::string_view line = content.substr(at, findLineEnd(content, at) - at);
+            if (const auto value = valueOfKey(line, key))
+                return value;
+        }
+        if (at == nextLower)
+            nextLower = content.find(lower, at + 1);
+        else
+            nextUpper = content.find(upper, at + 1);
+    }
+    return std::nullopt;
+}
+
 // The stored value in the file's bytes; the first copy of a section and of a
 // key count, as on Windows.
 std::optional<std::string_view> findValue(std::string_view content, std::string_view section,
                                           std::string_view key) {
     for (std::size_t pos = nextHeader(content, 0); pos < content.size();) {
         const auto header = nextLine(content, pos);
-        if (!sameName(*sectionName(header->text), section)) {
-            pos = nextHeader(content, pos);
-            continue;
-        }
-        while (const auto line = nextLine(content, pos)) {
-            const std::string_view text = trimLeadingBlanks(line->text);
-            if (!text.empty() && text.front() == '[')
-                return std::nullopt;
-            if (const auto value = valueOfKey(text, key))
-                return value;
-        }
-        return std::nullopt;
+        if (sameName(*sectionName(header->text), section))
+            return findKey(content.substr(0, nextHeader(content, pos)), pos, key);
+        pos = nextHeader(content, pos);
     }
     return std::nullopt;
 }

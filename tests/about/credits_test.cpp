@@ -40,6 +40,19 @@ TEST(CreditsScroller, StartsOverOnlyOnceTheLabelIsBelowMinusItsHeight) {
     }
 }
 
+TEST(CreditsText, FramedLinesEachEndingInCrLf) {
+    const std::string text = creditsText();
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 36u);
+    EXPECT_EQ(text.size(), text.rfind("\r\n") + 2); // nothing after the last line end
+    EXPECT_EQ(lines[0], std::string(36, '='));
+    EXPECT_EQ(lines[1], "Gravelock 2.0 credits");
+    EXPECT_EQ(lines[32], std::string(42, '='));
+    EXPECT_EQ(lines[35], std::string(42, '='));
+}
+
 TEST(CreditsScroller, NewLabelHeightKeepsThePositionAndMovesTheRestart) {
     CreditsScroller scroller(3180, 9000);
     for (int tick = 0; tick < 200; ++tick)

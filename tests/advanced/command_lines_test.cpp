@@ -31,6 +31,13 @@ TEST(VideoLine, EverySwitchAndTypedTextAsTyped) {
     EXPECT_EQ(got.line,
               " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -soft ");
     EXPECT_TRUE(got.problems.empty());
+    EXPECT_EQ(buildVideoLine({}).problems, std::vector<std::string>{"Choose a resolution!"});
+}
+
+TEST(CommandLines, TabsJoinInTheirOrderAndConnectAddsThePort) {
+    EXPECT_EQ(joinFullCommandLine("hl.exe", " -v", " -s", " -m", " -c"), "hl.exe -v -s -m -c");
+    EXPECT_EQ(buildConnectCommand("hl.exe", "10.0.0.1", "27016"),
+              "hl.exe -console +connect 10.0.0.1:27016");
 }
 
 TEST(ClientLine, EveryBoxTicked) {

@@ -41,7 +41,8 @@ TEST(Cp1252, CharactersOutsideTheCodePageAndMalformedUtf8AreRefused) {
              {"not UTF-8 at all", "\xFF\xFE"},
              {"overlong CR LF", "a\xC0\x8D\xC0\x8A"},
              {"overlong three-byte slash", "\xE0\x80\xAF"},
-             {"surrogate", "\xED\xA0\x80"},
+             {"first surrogate", "\xED\xA0\x80"},
+             {"last surrogate", "\xED\xBF\xBF"},
              {"beyond U+10FFFF", "\xF4\x90\x80\x80"},
              {"cut two-byte sequence", "J\xC3"},
              {"cut euro sign", "\xE2\x82"},
@@ -62,7 +63,7 @@ TEST(Characters, CutsCountCharactersNotBytes) {
     // Three-byte characters on either side of the cut.
     EXPECT_EQ(firstCharacters("a€„b", 1), "a");
     EXPECT_EQ(firstCharacters("a€„b", 2), "a€");
-    EXPECT_EQ(firstCharacters("a€„b", 3), "a€„");
+    EXPECT_EQ(firstCharacters("a€„", 3), "a€„");
     EXPECT_EQ(dropLastCharacters("x€.bsp", 4), "x€");
     EXPECT_EQ(dropLastCharacters("„maps", 4), "„");
     EXPECT_EQ(dropLastCharacters("Größe.bsp", 4), "Größe");

@@ -79,19 +79,63 @@ TEST(ServerSettingsCheck, FirstFailingCheck) {
     }
 }
 
+TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
+    using C = ServerSettingsCheck;
+    struct Case {
+        C check;
+        ServerConfigVariant variant;
+        PlayerMessage message;
+    };
+    const std::vector<Case> cases = {
+        {C::Passed, Save, {}},
+        {C::NoPartyName, Save, {"Du must einen Spielnamen angeben", ""}},
+        {C::NoPartyName, Start, {"Du must den Spielname festlegen", ""}},
+        {C::NoPassword, Save, {"Password...", "Error !"}},
+        {C::NoPassword, Start, {"Password, na was is denn mit ihm los *lol*", "Error !"}},
+        {C::BlankPartyName, Save, {"Du MUST einen SPIELNAMEN ANGEBEN", "Spielname"}},
+        {C::BlankPartyName, Start, {"Du MUST den SPIELNAMEN ANGEBEN", "Spielname"}},
+        {C::BlankMaxPing, Save, {"Please specify the maximum ping allowed", "Max ping"}},
+        {C::BlankMaxPing, Start, {"Bitte leg die MAX PING fest", "Max Ping"}},
+        {C::BlankMaxPlayers, Save, {"Bitte leg die Spieleranzahl fest !!!", "Max Spieler"}},
+        {C::BlankMaxPlayers,
+         Start,
+         {"Na wenn du alleine spielen willst dann must du mindestens ein Spieler eingeben !",
+          "Spieleranzahl"}},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(serverSettingsMessage(cases[i].check, cases[i].variant), cases[i].message);
+    }
+}
+
 TEST(ServerConfigBytes, TextsTheFileCannotHold) {
     struct Case {
         ServerSettings settings;
         std::optional<std::string> field;
         std::string character;
+        std::string message;
     };
+    const std::string refused = "Die orvo.cfg wurde nicht gespeichert: „";
+    const std::string change = " die Datei nicht aufnehmen kann.\n\nBitte ändere den Text.";
     const std::vector<Case> cases = {
-        {{.partyname = "Spiel Ω"}, "Spielname", "Ω"},
-        {{.password = true, .passwordvalue = "pass😀"}, "Password", "😀"},
-        {{.passwordvalue = "Ω"}, std::nullopt, ""}, // unticked: not looked at
+        {{.partyname = "Spiel Ω"},
+         "Spielname",
+         "Ω",
+         refused + "Spielname“ enthält das Zeichen „Ω“, das" + change},
+        {{.password = true, .passwordvalue = "pass😀"},
+         "Password",
+         "😀",
+         refused + "Password“ enthält das Zeichen „😀“, das" + change},
+        {{.passwordvalue = "Ω"}, std::nullopt, "", ""}, // unticked: not looked at
         // A line break would smuggle a console command of its own into the file.
-        {{.partyname = "a\nsv_cheats 1"}, "Spielname", ""},
-        {{.sv_gravityvalue = "8\r"}, "Gravity", ""},
+        {{.partyname = "a\nsv_cheats 1"},
+         "Spielname",
+         "",
+         refused + "Spielname“ enthält einen Zeilenumbruch, den" + change},
+        {{.sv_gravityvalue = "8\r"},
+         "Gravity",
+         "",
+         refused + "Gravity“ enthält einen Zeilenumbruch, den" + change},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
@@ -99,6 +143,7 @@ TEST(ServerConfigBytes, TextsTheFileCannotHold) {
         const auto problem = findUnwritableText(c.settings);
         EXPECT_EQ(problem ? std::optional(problem->field) : std::nullopt, c.field);
         EXPECT_EQ(problem ? problem->character : "", c.character);
+        EXPECT_EQ(problem ? unwritableTextMessage(*problem) : "", c.message);
         EXPECT_EQ(serverConfigBytes(c.settings, Start).has_value(), !c.field);
     }
 }

@@ -143,19 +143,22 @@ TEST_F(FindGames, InEverySteamLibraryAndWinePrefix) {
                "half-life",
                "HL.EXE", "Valve/Maps", "TFC/MAPS")}},
         {"Wine prefixes: WINEPREFIX first, then ~/.wine with its Steam and a D: library",
-         {{"$/pfx/drive_c/Program Files (x86)/Sierra/Half-Life/hl.exe", "MZ"},
-          {"$/pfx/drive_c/Program Files (x86)/Sierra/Half-Life/valve/maps/", ""},
+         {{"$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life/hl.exe", "MZ"},
+          {"$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life/valve/maps/", ""},
           {wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life/hl.exe", "MZ"},
           {wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life/valve/maps/", ""},
           {wine + "/drive_c/Program Files/Steam/steamapps/libraryfolders.vdf",
-           R"("libraryfolders" { "0" { "path" "C:\\Program Files\\Steam" } "1" { "path" "D:\\Spiele" } })"},
+           R"("libraryfolders" { "0" { "path" "C:\\Program Files\\Steam" } "1" { "path" "D:\\Spiele" } "2" { "path" "c:\\Games" } })"},
           {wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life/hl.exe", "MZ"},
-          {wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life/valve/maps/", ""}},
+          {wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life/valve/maps/", ""},
+          {wine + "/drive_c/Games/steamapps/common/Half-Life/hl.exe", "MZ"},
+          {wine + "/drive_c/Games/steamapps/common/Half-Life/valve/maps/", ""}},
          {Platform::Posix, at("$/home"), {{"WINEPREFIX", at("$/pfx")}}, {}},
-         {game("$/pfx/drive_c/Program Files (x86)/Sierra/Half-Life", "hl.exe", "valve/maps"),
+         {game("$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life", "hl.exe", "valve/maps"),
           game(wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life", "hl.exe",
                "valve/maps"),
-          game(wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life", "hl.exe", "valve/maps")}},
+          game(wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life", "hl.exe", "valve/maps"),
+          game(wine + "/drive_c/Games/steamapps/common/Half-Life", "hl.exe", "valve/maps")}},
         {"Windows: the registry's Steam, then Program Files; hl.sh is no program there",
          {{"$/reg/steamapps/common/Half-Life/hl.exe", "MZ"},
           {"$/reg/steamapps/common/Half-Life/valve/maps/", ""},
@@ -182,9 +185,14 @@ TEST_F(FindGames, NothingFoundNamesWhereItLooked) {
         at("$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam"), at("$/home/.wine")};
     EXPECT_TRUE(search.games.empty());
     EXPECT_EQ(search.searched, places);
-    const SetupMessage message = noGameFoundMessage(search.searched);
-    for (const std::string& place : places)
-        EXPECT_NE(message.text.find("\n" + place + "\n"), std::string::npos) << place;
+    const std::string intro =
+        "Es wurde kein installiertes Half-Life gefunden.\n\nGesucht wurde in:";
+    const std::string outro =
+        "\n\nBitte gib das Programm und die Karten Ordner mit \"Durchsuchen\" an.";
+    EXPECT_EQ(noGameFoundMessage({"/a", "/b"}),
+              (SetupMessage{intro + "\n/a\n/b" + outro, "Half-Life nicht gefunden"}));
+    EXPECT_EQ(noGameFoundMessage({}).text,
+              intro + "\n(kein Steam-Ordner und kein Wine-Prefix bekannt)" + outro);
 }
 
 #ifndef _WIN32

@@ -40,8 +40,10 @@ TEST(DerivedFolders, MapsLessMapsAndTheProgramsFolder) {
 }
 
 TEST(NamePage, FirstEmptyFieldIsReportedElseBothAreWritten) {
-    EXPECT_EQ(namePageProblem("", "")->title, "Nickname");
-    EXPECT_EQ(namePageProblem("Nick", "")->title, "Organisation");
+    EXPECT_EQ(namePageProblem("", ""),
+              (SetupMessage{"Bitte gib einen Spitznamen oder deinen Namen ein", "Nickname"}));
+    EXPECT_EQ(namePageProblem("Nick", ""),
+              (SetupMessage{"Bitte trage eine Firma oder den Clannamen ein !", "Organisation"}));
     EXPECT_EQ(namePageProblem(" ", " "), std::nullopt); // blanks are text
     EXPECT_EQ(namePageWrites("N", "C"),
               (std::vector<SettingWrite>{{"MISC", "user", "N"}, {"MISC", "company", "C"}}));
@@ -56,6 +58,9 @@ TEST(WizardFolders, WritesInOrderThenChecks) {
         std::vector<std::string> keys;
         std::string problem; // a part of the message; empty: none
     };
+    // Only the exact "true" ticks the box: a missing key reads "error".
+    EXPECT_FALSE(tfcTicked("error"));
+    EXPECT_FALSE(tfcTicked("True"));
     const std::vector<Case> cases = {
         {{true, "p", "m", "t"}, withTfc, ""},
         {{false, "p", "m", ""}, withoutTfc, ""}, // TFC check skipped when unticked
@@ -71,6 +76,7 @@ TEST(WizardFolders, WritesInOrderThenChecks) {
             keys.push_back(w.section + "/" + w.key);
         EXPECT_EQ(keys, c.keys);
         EXPECT_EQ(writes.front().value, c.folders.tfc ? "true" : "false");
+        EXPECT_EQ(tfcTicked(writes.front().value), c.folders.tfc);
         const auto problem = wizardFolderProblem(c.folders);
         ASSERT_EQ(problem.has_value(), !c.problem.empty());
         EXPECT_NE(problem.value_or(SetupMessage{}).text.find(c.problem), std::string::npos);
@@ -126,10 +132,18 @@ TEST(Volumes, EntriesAndPickedFoldersKeepOnlyARootsSeparator) {
 
 TEST(Volumes, NotReadyMessageNamesTheRoot) {
     // A drive by its letter in capitals and a backslash, any other root by its path.
-    EXPECT_EQ(volumeNotReadyMessage(FolderPickerId::DirMaps, "a:/"),
-              (SetupMessage{"A:\\ Nicht Möglich.\n\n...", "...A:"}));
-    EXPECT_EQ(volumeNotReadyMessage(FolderPickerId::Configtfc, "/mnt/cd/"),
-              (SetupMessage{"/mnt/cd/...\n\n...", "!!!/mnt/cd"}));
+    struct Case {
+        FolderPickerId picker;
+        std::string root;
+        SetupMessage message;
+    };
+    const std::vector<Case> cases = {
+        {FolderPickerId::DirMaps, "a:/", {"A:\\ Nicht Möglich.\n\n...", "...A:"}},
+        {FolderPickerId::DirMapsTFC, "d:", {"D:\\Nicht möglich.\n\n...", "... D:"}},
+        {FolderPickerId::Configtfc, "/mnt/cd/", {"/mnt/cd/...\n\n...", "!!!/mnt/cd"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(volumeNotReadyMessage(c.picker, c.root), c.message) << c.root;
 }
 
 TEST(Volumes, HoldingPicksTheLongestMatchingRoot) {
