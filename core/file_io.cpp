@@ -111,8 +111,13 @@ std::error_code writeAndSync(const std::string& path, const std::string& bytes) 
 WriteResult replaceFileAtomically(const std::string& path, const std::string& bytes) {
     const fs::path target = pathFromUtf8(path);
     std::error_code error;
-    if (fs::is_directory(target, error))
+    const auto status = fs::status(target, error);
+    if (fs::is_directory(status))
         return WriteResult::failure(describeError(std::make_error_code(std::errc::is_a_directory)));
+    // A read-only file (the read-only attribute on Windows) is the player's
+    // wish to keep it: the rename below would replace it regardless.
+    if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return WriteResult::failure(describeError(std::make_error_code(std::errc::permission_denied)));
 
     const std::string tmp = temporaryNameBeside(target);
     errno = 0;

@@ -125,12 +125,11 @@ std::string caseInsensitivePattern(const std::string& pattern) {
     return result;
 }
 
-std::string programFilter(const std::string& description, const std::string& pattern) {
-#ifdef _WIN32
-    return description + " (" + pattern + ")";
-#else
+std::string programFilter(const std::string& description, const std::string& pattern,
+                          Platform platform) {
+    if (platform == Platform::Windows)
+        return description + " (" + pattern + ")";
     return description + " (" + caseInsensitivePattern(pattern) + ")";
-#endif
 }
 
 std::string volumeEntry(const std::string& root, const std::string& label) {

@@ -3,6 +3,8 @@
 // from plain copies of their controls.
 #pragma once
 
+#include "core/platform.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -62,9 +64,12 @@ std::vector<SettingWrite> finishWrites(const std::string& tfc, const std::string
 std::vector<SettingWrite> configDialogWrites(const GameFolders& folders);
 
 // The program picker's filter in Qt's syntax, matching `pattern` without regard
-// to case: "Half-Life Programm (hl.exe) ([hH][lL].[eE][xX][eE])".
+// to case: "Half-Life Programm (hl.exe) ([hH][lL].[eE][xX][eE])". Windows
+// matches file names without regard to case by itself and shows the pattern
+// as it is: "Half-Life Programm (hl.exe) (hl.exe)".
 std::string caseInsensitivePattern(const std::string& pattern);
-std::string programFilter(const std::string& description, const std::string& pattern);
+std::string programFilter(const std::string& description, const std::string& pattern,
+                          Platform platform = kThisPlatform);
 
 // The three folder pickers share one design and differ in texts.
 enum class FolderPickerId { DirMaps, DirMapsTFC, Configtfc };

@@ -1,12 +1,12 @@
 #include "core/settings.h"
 #include "core/text.h"
+#include "environment.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
-#include <unistd.h>
 
 namespace gravelock {
 namespace {
@@ -175,7 +175,7 @@ TEST_F(SettingsFile, WritesThatWouldCorruptTheFileAreRefused) {
 TEST_F(SettingsFile, FailedWritesAreReportedAndLeaveTheFileWhole) {
     write("MISC", "user", "Ace");
     const std::string before = readBytes(ini);
-    if (geteuid() != 0) { // root writes into read-only folders anyway
+    if (!test::permissionModesUntestable()) {
         std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
                                                         std::filesystem::perms::owner_exec);
         const WriteResult result = WritePPS("MISC", "user", "Bee", ini);
@@ -201,8 +201,8 @@ TEST_F(SettingsFile, FailedWritesAreReportedAndLeaveTheFileWhole) {
 }
 
 TEST_F(SettingsFile, UnreadableFileIsNeverReplaced) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
+    if (const auto why = test::permissionModesUntestable())
+        GTEST_SKIP() << *why;
     write("MISC", "user", "Ace");
     std::filesystem::permissions(ini, std::filesystem::perms::owner_write);
     EXPECT_FALSE(WritePPS("MISC", "company", "Clan", ini).ok);

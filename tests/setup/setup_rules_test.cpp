@@ -83,8 +83,11 @@ TEST(ConfigDialog, WritesTheFourValuesAlwaysThenTheDerivedFolders) {
 }
 
 TEST(ProgramFilter, KeepsTheDescriptionAndIgnoresCase) {
-    EXPECT_EQ(programFilter("Half-Life Anwendung (Hl.exe)", "Hl.exe"),
+    // Windows ignores the case of file names itself; elsewhere the pattern must.
+    EXPECT_EQ(programFilter("Half-Life Anwendung (Hl.exe)", "Hl.exe", Platform::Posix),
               "Half-Life Anwendung (Hl.exe) ([hH][lL].[eE][xX][eE])");
+    EXPECT_EQ(programFilter("Half-Life Anwendung (Hl.exe)", "Hl.exe", Platform::Windows),
+              "Half-Life Anwendung (Hl.exe) (Hl.exe)");
 }
 
 TEST(Volumes, EntriesAndPickedFoldersKeepOnlyARootsSeparator) {
