@@ -10,7 +10,8 @@ packages=(
   libgl-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-liberation2
-
+  # The Windows build of the rules and its tests under Wine.
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()

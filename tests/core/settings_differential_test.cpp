@@ -18,9 +18,13 @@
 namespace gravelock {
 namespace {
 
-std::wstring wide(const std::string& utf8) { return pathFromUtf8(utf8).wstring(); }
+std::wstring wide(const std::string& utf8) {
+    return pathFromUtf8(utf8).wstring();
+}
 
-std::string narrow(const std::wstring& text) { return pathToUtf8(std::filesystem::path(text)); }
+std::string narrow(const std::wstring& text) {
+    return pathToUtf8(std::filesystem::path(text));
+}
 
 // The system's read, through a buffer of `max` characters.
 std::string systemRead(const std::string& section, const std::string& key, const std::string& def,
@@ -156,8 +160,8 @@ TEST_F(SettingsDifferential, WritesAgree) {
          "clan", "X"},
         {"new key after the last key line, before blank lines",
          "[MISC]\r\nuser=Ace\r\n\r\n[GAMEDIR]\r\nmaps=m\r\n", "MISC", "clan", "X"},
-        {"new key before trailing comments",
-         "[MISC]\r\nuser=Ace\r\n; end of misc\r\n[GAMEDIR]\r\n", "MISC", "clan", "X"},
+        {"new key before trailing comments", "[MISC]\r\nuser=Ace\r\n; end of misc\r\n[GAMEDIR]\r\n",
+         "MISC", "clan", "X"},
         {"new section at the end", "[MISC]\r\nuser=Ace\r\n", "GAMEDIR", "maps", "m"},
         {"new section after a last line without end", "[MISC]\r\nuser=Ace", "GAMEDIR", "maps", "m"},
         {"LF file", "[MISC]\nuser=Ace\nclan=X\n", "MISC", "user", "Bee"},

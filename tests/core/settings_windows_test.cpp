@@ -23,8 +23,8 @@ TEST(WindowsSettingsFile, WindowsPathsReachTheNamedFile) {
     ASSERT_EQ(folder.file("x").substr(1, 2), ":\\") << "a drive-letter path";
     struct Case {
         const char* what;
-        std::string subfolder;     // UTF-8, as the program holds it
-        std::wstring wideFolder;   // the same name as the system spells it
+        std::string subfolder;   // UTF-8, as the program holds it
+        std::wstring wideFolder; // the same name as the system spells it
     };
     const std::vector<Case> cases = {
         {"plain", "Gravelock", L"Gravelock"},

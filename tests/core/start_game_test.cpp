@@ -89,10 +89,10 @@ protected:
     std::string record;
 };
 
-// Windows hands the game one command line instead of a list: its starts are
-// tested in start_game_windows_test.cpp.
-#ifndef _WIN32
 TEST_F(RealStart, StartsTheGameWithItsArgumentsLiterally) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
+#endif
     const StartResult result = StartGame(
         program + " +map alpha $(touch pwned) ; echo `id` * \"quoted arg\" 'single' |x &y",
         kMaximisedWithFocus);
@@ -105,10 +105,12 @@ TEST_F(RealStart, StartsTheGameWithItsArgumentsLiterally) {
 }
 
 TEST_F(RealStart, QuotedProgramPathStartsToo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
+#endif
     ASSERT_TRUE(StartGame("\"" + program + "\" -console", kMinimisedWithFocus).ok);
     EXPECT_EQ(waitForRecord(), "-console\n");
 }
-#endif
 
 TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
     const std::string notExecutable = folder.file("readme.txt");

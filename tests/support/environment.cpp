@@ -17,8 +17,8 @@ namespace gravelock::test {
 namespace {
 
 std::wstring wide(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
@@ -83,6 +83,8 @@ ScopedEnvironmentVariable::ScopedEnvironmentVariable(std::string name,
     setEnvironmentVariable(name_, value);
 }
 
-ScopedEnvironmentVariable::~ScopedEnvironmentVariable() { setEnvironmentVariable(name_, previous_); }
+ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
+    setEnvironmentVariable(name_, previous_);
+}
 
 } // namespace gravelock::test

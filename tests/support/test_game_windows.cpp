@@ -37,8 +37,8 @@ int main() {
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
-                              nullptr);
+    const BOOL ok =
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
     if (!ok || written != content.size())
         return 1;
