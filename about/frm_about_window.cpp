@@ -2,8 +2,11 @@
 
 #include "about/clickable_label.h"
 #include "about/credits.h"
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -12,23 +15,10 @@
 #include <QPushButton>
 
 namespace gravelock {
-namespace {
-
-const QString kMainWindow = QStringLiteral("sp");
-
-QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
-                  const QString& text) {
-    auto* label = makeControl<QLabel>(parent, name, left, top, width, height);
-    // Shown as typed: a clan name such as "<b>" must not turn into markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    return label;
-}
-
-} // namespace
+namespace {} // namespace
 
 FrmAboutWindow::FrmAboutWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(windowName::frmAbout);
     setWindowTitle(QStringLiteral("Über den Gravelock "));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -46,41 +36,42 @@ void FrmAboutWindow::buildControls() {
             .scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     Picture1->setAlignment(Qt::AlignCenter);
 
-    Label1 = makeLabel(this, "Label1", 1920, 240, 4215, 375, QStringLiteral("Gravelock 2.0"));
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Gravelock 2.0"), 1920, 240, 4215, 375);
     QFont title = Label1->font();
     title.setPointSizeF(12);
     title.setBold(true);
     Label1->setFont(title);
 
-    Label2 = makeLabel(this, "Label2", 1920, 660, 4215, 495,
+    Label2 = makeLabel(this, "Label2",
                        QStringLiteral("Der Karten Starter und Deathmath maker ...      mit "
-                                      "extrfunktionen für Half-Life"));
+                                      "extrfunktionen für Half-Life"),
+                       1920, 660, 4215, 495);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label3 = makeLabel(this, "Label3", 1920, 1200, 4215, 495,
+    Label3 = makeLabel(this, "Label3",
                        QStringLiteral("Gravelock © 2001 vom Gravelock-Team, für Half-Life, ein "
-                                      "Spiel seiner Hersteller."));
+                                      "Spiel seiner Hersteller."),
+                       1920, 1200, 4215, 495);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label4 = makeLabel(this, "Label4", 240, 1920, 2775, 255,
-                       QStringLiteral("Diese Kopie ist lizensiert für :"));
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Diese Kopie ist lizensiert für :"), 240,
+                       1920, 2775, 255);
 
     lblUser = makeControl<ClickableLabel>(this, "lblUser", 480, 2280, 2535, 255);
     lblUser->setTextFormat(Qt::PlainText);
     lblUser->setText(QStringLiteral("Name"));
-    lblComp = makeLabel(this, "lblComp", 480, 2580, 2535, 255, QStringLiteral("Firma"));
+    lblComp = makeLabel(this, "lblComp", QStringLiteral("Firma"), 480, 2580, 2535, 255);
 
     Picture2 = makeControl<QFrame>(this, "Picture2", 3240, 1920, 2895, 1095);
     Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label5 =
-        makeLabel(Picture2, "Label5", 120, 120, 2655, 255, QStringLiteral("Offizielle Seiten :"));
-    Label6 = makeLabel(Picture2, "Label6", 120, 420, 2655, 255, QString::fromUtf8(kMainSite));
-    Label7 = makeLabel(Picture2, "Label7", 120, 720, 2655, 255, QString::fromUtf8(kMirrorSite));
+        makeLabel(Picture2, "Label5", QStringLiteral("Offizielle Seiten :"), 120, 120, 2655, 255);
+    Label6 = makeLabel(Picture2, "Label6", fromUtf8(kMainSite), 120, 420, 2655, 255);
+    Label7 = makeLabel(Picture2, "Label7", fromUtf8(kMirrorSite), 120, 720, 2655, 255);
 
-    cmdOK = makeControl<QPushButton>(this, "cmdOK", 4800, 3600, 1335, 375);
-    cmdOK->setText(QStringLiteral("&OK"));
+    cmdOK = makeButton(this, "cmdOK", QStringLiteral("&OK"), 4800, 3600, 1335, 375);
     // The only control that takes the focus, so Enter presses it.
     cmdOK->setAutoDefault(true);
     cmdOK->setDefault(true);
@@ -92,8 +83,8 @@ void FrmAboutWindow::buildControls() {
 }
 
 void FrmAboutWindow::load() {
-    lblUser->setText(context_.readSetting("MISC", "user", "error", 100));
-    lblComp->setText(context_.readSetting("MISC", "company", "error", 100));
+    lblUser->setText(readSetting(context_, setting::user, "error"));
+    lblComp->setText(readSetting(context_, setting::company, "error"));
 }
 
 void FrmAboutWindow::showJoke() {
@@ -103,16 +94,16 @@ void FrmAboutWindow::showJoke() {
 }
 
 void FrmAboutWindow::showCredits() {
-    context_.windows().show(QStringLiteral("secret"));
+    context_.windows().show(windowName::secret);
 }
 
 void FrmAboutWindow::confirm() {
-    context_.windows().setEnabled(kMainWindow, true);
+    context_.windows().setEnabled(windowName::sp, true);
     context_.windows().unload(objectName());
 }
 
 void FrmAboutWindow::closeEvent(QCloseEvent* event) {
-    context_.windows().setEnabled(kMainWindow, true);
+    context_.windows().setEnabled(windowName::sp, true);
     QWidget::closeEvent(event);
 }
 

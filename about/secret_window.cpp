@@ -1,8 +1,11 @@
 #include "about/secret_window.h"
 
-#include "core/ui/widgets.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/german.h"
+#include "frame/twips.h"
+#include "frame/window_names.h"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -12,7 +15,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 
 namespace gravelock {
 namespace {
@@ -20,22 +22,9 @@ namespace {
 constexpr int kPictureWidth = 5190;
 constexpr int kPictureHeight = 3180;
 
-// Positions move in steps finer than a pixel; round instead of truncating so
-// the label moves evenly above and below the picture's top edge.
-int pixels(int twipsValue) {
-    return static_cast<int>(std::lround(twipsValue / 15.0));
-}
-
 QFont creditsFont() {
     QFont font;
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& family : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                  QStringLiteral("DejaVu Sans")}) {
-        if (installed.contains(family)) {
-            font.setFamily(family);
-            break;
-        }
-    }
+    setDesignFamily(font);
     font.setPointSizeF(11.25);
     font.setBold(true);
     return font;
@@ -44,7 +33,7 @@ QFont creditsFont() {
 } // namespace
 
 SecretWindow::SecretWindow(AppContext&) : scroller_(kPictureHeight, 0) {
-    setObjectName(QStringLiteral("secret"));
+    setObjectName(windowName::secret);
     setWindowTitle(QStringLiteral("Das schlimme Zeug :-)"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -79,8 +68,7 @@ void SecretWindow::buildControls() {
     txt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txt->setPlainText(QString::fromStdString(creditsText())
                           .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    Command1 = makeControl<QPushButton>(this, "Command1", 5400, 2280, 1215, 375);
-    Command1->setText(QStringLiteral("Command1"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("Command1"), 5400, 2280, 1215, 375);
     Text1 = makeControl<QLineEdit>(this, "Text1", 120, 3360, 2535, 285);
     Text1->setText(QStringLiteral("___________________"));
 
@@ -95,7 +83,7 @@ void SecretWindow::buildControls() {
 void SecretWindow::load() {
     showCreditsText();
     // Centred once; the credits only ever move vertically.
-    lbl->move((pict->width() - lbl->width()) / 2, pixels(scroller_.top()));
+    lbl->move((pict->width() - lbl->width()) / 2, pixelsFromTwips(scroller_.top()));
     Timer1->start();
 }
 
@@ -107,12 +95,12 @@ void SecretWindow::showCreditsText() {
         width = std::max(width, metrics.horizontalAdvance(line));
     width += 2 * metrics.averageCharWidth(); // room for rounding: never wrap
     lbl->resize(width, lbl->heightForWidth(width));
-    scroller_.setLabelHeight(lbl->height() * 15);
+    scroller_.setLabelHeight(twipsFromPixels(lbl->height()));
 }
 
 void SecretWindow::scrollCredits() {
     scroller_.tick();
-    lbl->move(lbl->x(), pixels(scroller_.top()));
+    lbl->move(lbl->x(), pixelsFromTwips(scroller_.top()));
 }
 
 void SecretWindow::copyCredits() {

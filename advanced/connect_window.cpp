@@ -2,8 +2,11 @@
 
 #include "advanced/command_lines.h"
 #include "core/start_game.h"
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/menu_window.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,26 +19,22 @@
 namespace gravelock {
 
 ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("connect"));
+    setObjectName(windowName::connect);
     setWindowTitle(QStringLiteral("Half-Life Connection Tool"));
     makeFixedMenuWindow(this);
 
     QWidget* client = addClientArea(this, 4800, 2040);
 
-    Frame1 = makeControl<QGroupBox>(client, "Frame1", 120, 120, 4560, 1320);
-    Frame1->setTitle(QStringLiteral("Server Informations : "));
-    Label1 = makeControl<QLabel>(Frame1, "Label1", 120, 450, 1080, 255);
-    Label1->setText(QStringLiteral("IP adress : "));
+    Frame1 =
+        makeFrame(client, "Frame1", QStringLiteral("Server Informations : "), 120, 120, 4560, 1320);
+    Label1 = makeLabel(Frame1, "Label1", QStringLiteral("IP adress : "), 120, 450, 1080, 255);
     ipadress = makeControl<QLineEdit>(Frame1, "ipadress", 1260, 420, 3180, 315);
-    sv_port = makeControl<QLabel>(Frame1, "sv_port", 120, 870, 1080, 255);
-    sv_port->setText(QStringLiteral("Port : "));
+    sv_port = makeLabel(Frame1, "sv_port", QStringLiteral("Port : "), 120, 870, 1080, 255);
     port = makeControl<QLineEdit>(Frame1, "port", 1260, 840, 1200, 315);
     port->setText(QStringLiteral("27015"));
 
-    close_ = makeControl<QCheckBox>(client, "close", 120, 1590, 2400, 300);
-    close_->setText(QStringLiteral("Schließen"));
-    cmdLaunch = makeControl<QPushButton>(client, "cmdLaunch", 3345, 1560, 1335, 375);
-    cmdLaunch->setText(QStringLiteral("&Starten"));
+    close_ = makeCheckBox(client, "close", QStringLiteral("Schließen"), 120, 1590, 2400, 300);
+    cmdLaunch = makeButton(client, "cmdLaunch", QStringLiteral("&Starten"), 3345, 1560, 1335, 375);
     connect(cmdLaunch, &QPushButton::clicked, this, &ConnectWindow::launch);
 
     mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));
@@ -48,8 +47,7 @@ ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
 }
 
 void ConnectWindow::launch() {
-    // Read uncut: a cut install path would name the wrong program.
-    const std::string program = context_.getPPS("GAMEDIR", "program", "error", kUncut);
+    const std::string program = getPPS(context_, setting::program, "error");
     const std::string command =
         buildConnectCommand(program, ipadress->text().toStdString(), port->text().toStdString());
     context_.startGame(this, QString::fromStdString(command), kMaximisedWithFocus);

@@ -2,19 +2,16 @@
 
 #include "about/about_windows.h"
 #include "advanced/advanced_windows.h"
-#include "core/ui/splash.h"
+#include "frame/splash.h"
+#include "frame/window_names.h"
 #include "launcher/launcher_windows.h"
 #include "server/server_windows.h"
 #include "setup/setup_windows.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace gravelock {
 
 void registerAllWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("splash"),
-                 [](AppContext& context) { return new SplashWindow(context); });
+    registry.add(windowName::splash, [](AppContext& context) { return new SplashWindow(context); });
     registerLauncherWindows(registry);
     registerSetupWindows(registry);
     registerServerWindows(registry);
@@ -24,16 +21,12 @@ void registerAllWindows(WindowRegistry& registry) {
 
 Gravelock::Gravelock(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
                      GameStarter& starter, std::function<void()> quit)
-    : context_(std::move(settingsFile), messages, files, starter, std::move(quit)) {
+    : context_(std::move(settingsFile), messages, files, starter, volumes_, std::move(quit)) {
     registerAllWindows(context_.windows());
 }
 
-void Gravelock::start() { context_.windows().show(QStringLiteral("splash")); }
-
-std::string settingsFileBesideExecutable() {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("orvo.ini"))
-        .toStdString();
+void Gravelock::start() {
+    context_.windows().show(windowName::splash);
 }
 
 } // namespace gravelock

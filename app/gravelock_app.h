@@ -2,7 +2,7 @@
 // context, and the start at the splash. main() and the end-to-end tests use it.
 #pragma once
 
-#include "core/ui/app_context.h"
+#include "frame/app_context.h"
 
 #include <functional>
 #include <string>
@@ -21,10 +21,9 @@ public:
     void start();
 
 private:
+    // Declared before the context, which keeps a reference to it.
+    SystemVolumes volumes_;
     AppContext context_;
 };
-
-// The settings file beside the running executable.
-std::string settingsFileBesideExecutable();
 
 } // namespace gravelock

@@ -1,24 +1,105 @@
+#include "app/command_line.h"
 #include "app/gravelock_app.h"
-#include "core/ui/german.h"
+#include "app/startup.h"
+#include "core/console.h"
+#include "core/settings_location.h"
+#include "frame/german.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+using namespace gravelock;
+
+// Answers --help, --version and a bad command line on the terminal, without a
+// window. Returns the exit status, or -1 when the program is to run.
+int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& location) {
+    switch (commandLine.action) {
+    case CommandLine::Action::Run:
+        return -1;
+    case CommandLine::Action::Help: {
+        const bool fresh = location.origin != SettingsOrigin::Nowhere &&
+                           !QFileInfo::exists(QString::fromStdString(location.file));
+        const QString file = location.origin == SettingsOrigin::Nowhere
+                                 ? QString::fromStdString(location.problem)
+                                 : QString::fromStdString(location.file);
+        printToTerminal(commandLineHelp(file, fresh).toStdString(), false);
+        return 0;
+    }
+    case CommandLine::Action::Version:
+        printToTerminal(versionText().toStdString(), false);
+        return 0;
+    case CommandLine::Action::Error:
+        printToTerminal(QStringLiteral("gravelock: %1\nMehr dazu: gravelock --help\n")
+                            .arg(commandLine.error)
+                            .toStdString(),
+                        true);
+        return kUsageError;
+    }
+    return -1;
+}
+
+// The settings location rule on this machine; the per-user folder is named
+// after the application.
+SettingsLocation settingsLocation(const CommandLine& commandLine) {
+    return decideSettingsLocation(findSettingsSituation(commandLine.settingsFile));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Dates and sizes Qt formats itself (the file dialog) read German like the windows.
+    GermanSystemLocale germanSystemLocale;
+    {
+        // --help and --version are answered before a window system is needed, so
+        // they work on a terminal without a display too.
+        QCoreApplication terminal(argc, argv);
+        QCoreApplication::setApplicationName(kProgramTitle);
+        germanSystemLocale.restore();
+        QTranslator qtTexts;
+        if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtTexts);
+        const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+        if (commandLine.action != CommandLine::Action::Run && !commandLine.onlyWindowSystemOptions)
+            return answerOnTerminal(commandLine, settingsLocation(commandLine));
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Gravelock"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/about.jpg")));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QApplication::setApplicationName(kProgramTitle);
+    installGermanQtTexts(app);
+
+    // Parsed again: the window system has taken its own options (-platform ...) off.
+    const CommandLine commandLine = parseCommandLine(QApplication::arguments());
+    const SettingsLocation location = settingsLocation(commandLine);
+    if (const int status = answerOnTerminal(commandLine, location); status >= 0)
+        return status;
+
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_256.png")));
     // The program decides itself when it ends: a hidden main window waiting for
     // the configuration dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    gravelock::installGermanQtTexts(app);
-    gravelock::useDesignFont();
+    useDesignFont();
 
-    gravelock::QtMessageBoxes messages;
-    gravelock::QtFileDialogs files;
-    gravelock::SystemGameStarter starter;
-    gravelock::Gravelock program(gravelock::settingsFileBesideExecutable(), messages, files,
-                                 starter, [] { QCoreApplication::exit(0); });
+    QtMessageBoxes messages;
+    if (const WriteResult created = createSettingsFile(location); !created) {
+        messages.show(nullptr, Message{QStringLiteral("Gravelock findet keinen Ort für seine "
+                                                      "Einstellungen und beendet sich. Es wurde "
+                                                      "nichts verändert.\n\n%1")
+                                           .arg(QString::fromStdString(created.reason)),
+                                       kProgramTitle, MsgButtons::Ok, MsgIcon::Critical});
+        return 1;
+    }
+
+    QtFileDialogs files;
+    SystemGameStarter starter;
+    Gravelock program(location.file, messages, files, starter, [] { QCoreApplication::exit(0); });
     program.start();
     return QApplication::exec();
 }

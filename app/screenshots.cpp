@@ -2,7 +2,7 @@
 // sample settings file and sample map folders:
 //   gravelock-screenshots OUTPUT_FOLDER
 #include "app/gravelock_app.h"
-#include "core/ui/german.h"
+#include "frame/german.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,136 +1,136 @@
 #include "file_io.h"
 
+#include "platform_file.h"
 #include "text.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
+#include <array>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#ifdef _WIN32
-#include <io.h>
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
+#include <string_view>
+#include <utility>
 
 namespace gravelock {
 namespace fs = std::filesystem;
 
-std::string describeError(const std::error_code& error) {
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
-        return "Zugriff verweigert";
-    if (error == std::errc::no_such_file_or_directory)
-        return "Der Ordner existiert nicht";
-    if (error == std::errc::no_space_on_device)
-        return "Der Datenträger ist voll";
-    if (error == std::errc::read_only_file_system)
-        return "Der Datenträger ist schreibgeschützt";
-    if (error == std::errc::is_a_directory)
-        return "Der Name gehört zu einem Ordner";
-    if (error == std::errc::not_a_directory)
-        return "Ein Teil des Pfades ist kein Ordner";
-    if (error == std::errc::filename_too_long)
-        return "Der Pfad ist zu lang";
-    if (error == std::errc::executable_format_error)
-        return "Die Datei ist kein startbares Programm";
-    return error.message();
-}
-
-std::optional<std::string> readWholeFile(const std::string& path, std::error_code& error) {
-    error.clear();
-    const fs::path p = pathFromUtf8(path);
-    const auto status = fs::status(p, error);
-    if (error || !fs::exists(status)) {
-        if (error == std::errc::no_such_file_or_directory || !fs::exists(status))
-            error.clear();
-        return std::nullopt;
-    }
-    if (fs::is_directory(status)) {
-        error = std::make_error_code(std::errc::is_a_directory);
-        return std::nullopt;
-    }
-    std::ifstream in(p, std::ios::binary);
-    if (!in) {
-        error = std::error_code(errno != 0 ? errno : EACCES, std::generic_category());
-        return std::nullopt;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = std::make_error_code(std::errc::io_error);
-        return std::nullopt;
-    }
-    return std::move(content).str();
-}
-
 namespace {
 
-std::string temporaryNameBeside(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
-#ifdef _WIN32
-    const int pid = _getpid();
-#else
-    const int pid = static_cast<int>(getpid());
-#endif
-    fs::path tmp = target;
-    tmp += ".tmp-" + std::to_string(pid) + "-" + std::to_string(counter++);
-    return pathToUtf8(tmp);
-}
+constexpr std::string_view kTemporaryMark = ".tmp-";
 
-// Writes and flushes to the disk; returns the error of the first failing step.
-std::error_code writeAndSync(const std::string& path, const std::string& bytes) {
-#ifdef _WIN32
-    FILE* f = _wfopen(pathFromUtf8(path).c_str(), L"wb");
-#else
-    FILE* f = std::fopen(path.c_str(), "wb");
-#endif
-    if (!f)
-        return {errno, std::generic_category()};
-    std::error_code error;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
-        error = {errno != 0 ? errno : EIO, std::generic_category()};
-    if (!error && std::fflush(f) != 0)
-        error = {errno, std::generic_category()};
-#ifdef _WIN32
-    if (!error && _commit(_fileno(f)) != 0)
-        error = {errno, std::generic_category()};
-#else
-    if (!error && fsync(fileno(f)) != 0)
-        error = {errno, std::generic_category()};
-#endif
-    if (std::fclose(f) != 0 && !error)
-        error = {errno, std::generic_category()};
-    return error;
-}
+// Reasons by portable condition; the system's own texts are English.
+const std::array<std::pair<std::errc, const char*>, 30> kReasons = {{
+    {std::errc::permission_denied, "Zugriff verweigert"},
+    {std::errc::operation_not_permitted, "Zugriff verweigert"},
+    {std::errc::no_such_file_or_directory, "Der Ordner existiert nicht"},
+    {std::errc::no_space_on_device, "Der Datenträger ist voll"},
+    {std::errc::read_only_file_system, "Der Datenträger ist schreibgeschützt"},
+    {std::errc::is_a_directory, "Der Name gehört zu einem Ordner"},
+    {std::errc::not_a_directory, "Ein Teil des Pfades ist kein Ordner"},
+    {std::errc::filename_too_long, "Der Pfad ist zu lang"},
+    {std::errc::executable_format_error, "Die Datei ist kein startbares Programm"},
+    {std::errc::argument_list_too_long, "Die Befehlszeile ist zu lang"},
+    {std::errc::file_too_large, "Die Datei ist zu groß"},
+    {std::errc::file_exists, "Die Datei existiert bereits"},
+    {std::errc::too_many_symbolic_link_levels, "Zu viele symbolische Verknüpfungen im Pfad"},
+    {std::errc::io_error, "Fehler beim Lesen oder Schreiben des Datenträgers"},
+    {std::errc::not_enough_memory, "Nicht genug Arbeitsspeicher"},
+    {std::errc::too_many_files_open, "Zu viele offene Dateien"},
+    {std::errc::too_many_files_open_in_system, "Zu viele offene Dateien"},
+    {std::errc::text_file_busy, "Die Datei wird gerade benutzt"},
+    {std::errc::device_or_resource_busy, "Die Datei wird gerade benutzt"},
+    {std::errc::resource_unavailable_try_again,
+     "Das System ist ausgelastet, bitte erneut versuchen"},
+    {std::errc::cross_device_link, "Die Datei liegt auf einem anderen Datenträger"},
+    {std::errc::invalid_argument, "Der Name ist ungültig"},
+    {std::errc::no_such_device, "Das Laufwerk ist nicht bereit"},
+    {std::errc::no_such_device_or_address, "Das Gerät existiert nicht"},
+    {std::errc::directory_not_empty, "Der Ordner ist nicht leer"},
+    {std::errc::interrupted, "Der Vorgang wurde unterbrochen"},
+    {std::errc::value_too_large, "Die Datei ist zu groß"},
+    {std::errc::operation_not_supported, "Der Datenträger unterstützt das nicht"},
+    {std::errc::function_not_supported, "Der Datenträger unterstützt das nicht"},
+    {std::errc::timed_out, "Zeitüberschreitung beim Zugriff"},
+}};
 
 } // namespace
 
-WriteResult replaceFileAtomically(const std::string& path, const std::string& bytes) {
-    const fs::path target = pathFromUtf8(path);
-    std::error_code error;
-    const auto status = fs::status(target, error);
-    if (fs::is_directory(status))
-        return WriteResult::failure(describeError(std::make_error_code(std::errc::is_a_directory)));
-    // A read-only file (the read-only attribute on Windows) is the player's
-    // wish to keep it: the rename below would replace it regardless.
-    if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return WriteResult::failure(describeError(std::make_error_code(std::errc::permission_denied)));
+std::string describeError(const std::error_code& error) {
+    const std::error_condition condition = platform::portableCondition(error);
+    for (const auto& [errc, reason] : kReasons)
+        if (condition == errc)
+            return reason;
+    return "Unbekannter Systemfehler (Nummer " + std::to_string(error.value()) + ")";
+}
 
-    const std::string tmp = temporaryNameBeside(target);
-    errno = 0;
-    error = writeAndSync(tmp, bytes);
-    if (!error) {
-        fs::rename(pathFromUtf8(tmp), target, error);
+std::optional<std::string> readWholeFile(const std::string& path, std::error_code& error) {
+    platform::FileRead read = platform::readRegularFile(path, kLargestReadFile);
+    error = read.error;
+    if (error || read.kind != platform::FileKind::regular)
+        return std::nullopt;
+    return std::move(read.bytes);
+}
+
+std::string resolveLinks(const std::string& path) {
+    fs::path current = pathFromUtf8(path);
+    // Linux gives up after 40 links; so does this, leaving the error to the write.
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error)) || error)
+            break;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error)
+            break;
+        current = target.is_absolute() ? target : current.parent_path() / target;
     }
+    return pathToUtf8(current);
+}
+
+WriteResult replaceFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::string target = resolveLinks(path);
+    std::error_code error;
+    switch (platform::fileKind(target, error)) {
+    case platform::FileKind::directory:
+        return WriteResult::failure(describeError(std::make_error_code(std::errc::is_a_directory)));
+    case platform::FileKind::other:
+        return WriteResult::failure("Der Name gehört zu keiner gewöhnlichen Datei");
+    case platform::FileKind::regular:
+        if (!platform::mayWrite(target))
+            return WriteResult::failure("Die Datei ist schreibgeschützt");
+        break;
+    case platform::FileKind::missing:
+        if (error)
+            return WriteResult::failure(describeError(error));
+        break;
+    }
+
+    const std::string tmp =
+        platform::writeExclusiveFile(target + std::string(kTemporaryMark), bytes, target, error);
+    if (error)
+        return WriteResult::failure(describeError(error));
+    platform::replaceByRename(tmp, target, error);
     if (error) {
         std::error_code ignored;
         fs::remove(pathFromUtf8(tmp), ignored);
         return WriteResult::failure(describeError(error));
     }
     return WriteResult::success();
+}
+
+void removeLeftoverTemporaries(const std::string& path) {
+    const fs::path target = pathFromUtf8(resolveLinks(path));
+    const std::string prefix = pathToUtf8(target.filename()) + std::string(kTemporaryMark);
+    std::error_code error;
+    for (fs::directory_iterator
+             it(target.parent_path().empty() ? "." : target.parent_path(), error),
+         end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = pathToUtf8(it->path().filename());
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        // A folder of that name is not ours to remove; a planted link goes, its target stays.
+        std::error_code ignored;
+        const auto status = it->symlink_status(ignored);
+        if (fs::is_regular_file(status) || fs::is_symlink(status))
+            fs::remove(it->path(), ignored);
+    }
 }
 
 } // namespace gravelock

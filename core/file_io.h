@@ -1,6 +1,7 @@
 // Reading and safely replacing whole files, with failures described for the player.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -17,16 +18,31 @@ struct WriteResult {
     explicit operator bool() const { return ok; }
 };
 
+// Files the program reads whole are small; anything larger is refused rather
+// than read into memory.
+inline constexpr std::uint64_t kLargestReadFile = 16 * 1024 * 1024;
+
 // A German description of a system error, for messages shown to the player.
 std::string describeError(const std::error_code& error);
 
-// The whole file as bytes; nullopt when it does not exist. A file that exists
-// but cannot be read (or is a folder) sets `error`.
+// The whole file as bytes. Nullopt without an error when the path is missing
+// or names no regular file (a FIFO, a device or a folder); nullopt with
+// `error` set when the file cannot be read or is larger than kLargestReadFile.
 std::optional<std::string> readWholeFile(const std::string& path, std::error_code& error);
 
-// Replaces the file with `bytes` through a temporary file in the same folder and
-// a rename, so that a crash or a full disk leaves the old file or the new one,
-// never a torn one.
+// The path that a write of `path` replaces: symbolic links followed, so that a
+// linked file and its link stay one.
+std::string resolveLinks(const std::string& path);
+
+// Replaces the file with `bytes` through a new temporary file in the same
+// folder and a rename, so that a crash or a full disk leaves the old file or
+// the new one, never a torn one. The temporary file is created exclusively
+// under an unguessable name; the replaced file keeps its permission bits and,
+// where allowed, its owner; a file the player may not write is not replaced.
 WriteResult replaceFileAtomically(const std::string& path, const std::string& bytes);
+
+// Removes temporary files that writes of `path` left behind when they were
+// killed. Only safe while every writer of `path` is excluded (see WritePPS).
+void removeLeftoverTemporaries(const std::string& path);
 
 } // namespace gravelock

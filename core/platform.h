@@ -1,15 +1,17 @@
-// The system the program runs on. Rules whose answer depends on it take it as
-// a parameter, so that the answer for every system is tested on every system.
+// The few facts about the system the program runs on, each behind one function.
 #pragma once
+
+#include <string>
 
 namespace gravelock {
 
+// Posix stands for every system that is not Windows.
 enum class Platform { Windows, Posix };
 
-#ifdef _WIN32
-inline constexpr Platform kThisPlatform = Platform::Windows;
-#else
-inline constexpr Platform kThisPlatform = Platform::Posix;
-#endif
+Platform hostPlatform();
+
+// Steam's folder as its installer records it for the user (HKCU
+// Software\Valve\Steam, SteamPath); empty where there is no such record.
+std::string steamPathFromRegistry();
 
 } // namespace gravelock

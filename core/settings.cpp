@@ -1,19 +1,27 @@
 #include "settings.h"
 
+#include "platform_file.h"
 #include "text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 namespace gravelock {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// A line this program adds ends the Windows way, whatever the others use.
+constexpr std::string_view kNewLineEnd = "\r\n";
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view s) {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     while (!s.empty() && isBlank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back()))
@@ -21,48 +29,63 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The file as UTF-8 lines, with what is needed to write it back the same way.
-struct IniText {
-    std::vector<std::string> lines;
-    bool utf8 = false; // the file carries a UTF-8 byte-order mark
+bool sameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+// One line of the file with its own line end: CR LF, LF, a lone CR, or none
+// at the end of the file.
+struct Line {
+    std::string_view text;
+    std::string_view end;
 };
 
-IniText parse(const std::string& bytes) {
-    IniText ini;
-    std::string_view content = bytes;
-    if (content.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        ini.utf8 = true;
-        content.remove_prefix(kUtf8Bom.size());
+// The first CR or LF at or after `pos`. Eight bytes at a time: the reader
+// looks at every byte of the file, and this keeps it near a plain read.
+std::size_t findLineEnd(std::string_view s, std::size_t pos) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101;
+        constexpr std::uint64_t kHighs = 0x8080808080808080;
+        // High bit set in the lowest zero byte of v (higher ones may be false).
+        const auto zeroBytes = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+        for (; pos + 8 <= s.size(); pos += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, s.data() + pos, 8);
+            const std::uint64_t hits =
+                zeroBytes(word ^ (kOnes * '\n')) | zeroBytes(word ^ (kOnes * '\r'));
+            if (hits != 0)
+                return pos + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+        }
     }
-    const std::string text = ini.utf8 ? std::string(content) : cp1252ToUtf8(content);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        ini.lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return ini;
+    while (pos < s.size() && s[pos] != '\r' && s[pos] != '\n')
+        ++pos;
+    return pos;
 }
 
-std::optional<std::string> sectionName(std::string_view line) {
+std::optional<Line> nextLine(std::string_view content, std::size_t& pos) {
+    if (pos >= content.size())
+        return std::nullopt;
+    const std::size_t stop = findLineEnd(content, pos);
+    std::size_t endLength = 0;
+    if (stop < content.size())
+        endLength =
+            content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n' ? 2 : 1;
+    const Line line{content.substr(pos, stop - pos), content.substr(stop, endLength)};
+    pos = stop + endLength;
+    return line;
+}
+
+std::optional<std::string_view> sectionName(std::string_view line) {
     line = trimBlanks(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     line.remove_prefix(1);
-    const auto close = line.find(']');
-    return std::string(trimBlanks(line.substr(0, close)));
+    return trimBlanks(line.substr(0, line.find(']')));
 }
 
 struct KeyLine {
@@ -80,62 +103,218 @@ std::optional<KeyLine> keyLine(std::string_view line) {
     return KeyLine{trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1))};
 }
 
-// Lines [first, last) of the first section named `name`; first is the header.
-struct SectionRange {
-    std::size_t header = 0;
-    std::size_t end = 0;
-};
-
-std::optional<SectionRange> findSection(const IniText& ini, std::string_view name) {
-    for (std::size_t i = 0; i < ini.lines.size(); ++i) {
-        const auto found = sectionName(ini.lines[i]);
-        if (!found || !sameName(*found, name))
-            continue;
-        std::size_t end = i + 1;
-        while (end < ini.lines.size() && !sectionName(ini.lines[end]))
-            ++end;
-        return SectionRange{i, end};
-    }
-    return std::nullopt;
-}
-
-std::optional<std::size_t> findKey(const IniText& ini, const SectionRange& section,
-                                   std::string_view key) {
-    for (std::size_t i = section.header + 1; i < section.end; ++i) {
-        const auto kv = keyLine(ini.lines[i]);
-        if (kv && sameName(kv->key, key))
-            return i;
-    }
-    return std::nullopt;
-}
-
-// A value enclosed in matching quotes reads without them, as on Windows.
-std::string unquote(std::string_view value) {
+// A value enclosed in a matching pair of quotes reads without them, blanks
+// inside kept: that is how a value keeps its leading or trailing blanks.
+std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
-        return std::string(value.substr(1, value.size() - 2));
-    return std::string(value);
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
-std::optional<std::string> storedValue(const std::string& cat, const std::string& cle,
+// The file's content without its byte-order mark, and which encoding it uses.
+struct Content {
+    std::string_view text;
+    bool utf8 = false;
+};
+
+Content splitEncoding(std::string_view bytes) {
+    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom)
+        return {bytes.substr(kUtf8Bom.size()), true};
+    return {bytes, false};
+}
+
+std::optional<std::string> toFileEncoding(std::string_view utf8, bool fileIsUtf8) {
+    if (fileIsUtf8)
+        return std::string(utf8);
+    return utf8ToCp1252(utf8);
+}
+
+std::string fromFileEncoding(std::string_view bytes, bool fileIsUtf8) {
+    // A hand-edited UTF-8 file may still hold Windows-1252 bytes.
+    if (fileIsUtf8 && isValidUtf8(bytes))
+        return std::string(bytes);
+    return cp1252ToUtf8(bytes);
+}
+
+std::string_view trimLeadingBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+// The value of a line (leading blanks trimmed) when it holds `key`: the same
+// answer as keyLine, but a line of another key is told apart at its first
+// characters instead of a search for its '='.
+std::optional<std::string_view> valueOfKey(std::string_view line, std::string_view key) {
+    if (!line.empty() && line.front() == ';')
+        return std::nullopt;
+    if (line.size() < key.size() || !sameName(line.substr(0, key.size()), key))
+        return std::nullopt;
+    const std::string_view rest = trimLeadingBlanks(line.substr(key.size()));
+    if (rest.empty() || rest.front() != '=')
+        return std::nullopt;
+    return trimBlanks(rest.substr(1));
+}
+
+// Whether only blanks stand between the start of its line and `at`.
+bool startsLine(std::string_view content, std::size_t at) {
+    while (at > 0 && isBlank(content[at - 1]))
+        --at;
+    return at == 0 || content[at - 1] == '\n' || content[at - 1] == '\r';
+}
+
+// The '[' of the first section header at or after `pos`, or the end. Headers
+// are rare, so this jumps from one '[' to the next instead of walking every
+// line of the sections that are not asked for.
+std::size_t nextHeader(std::string_view content, std::size_t pos) {
+    for (; (pos = content.find('[', pos)) != std::string_view::npos; ++pos)
+        if (startsLine(content, pos))
+            return pos;
+    return content.size();
+}
+
+// The stored value in the file's bytes; the first copy of a section and of a
+// key count, as on Windows.
+std::optional<std::string_view> findValue(std::string_view content, std::string_view section,
+                                          std::string_view key) {
+    for (std::size_t pos = nextHeader(content, 0); pos < content.size();) {
+        const auto header = nextLine(content, pos);
+        if (!sameName(*sectionName(header->text), section)) {
+            pos = nextHeader(content, pos);
+            continue;
+        }
+        while (const auto line = nextLine(content, pos)) {
+            const std::string_view text = trimLeadingBlanks(line->text);
+            if (!text.empty() && text.front() == '[')
+                return std::nullopt;
+            if (const auto value = valueOfKey(text, key))
+                return value;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> storedValue(std::string_view cat, std::string_view cle,
                                        const std::string& file) {
     std::error_code error;
     const auto bytes = readWholeFile(file, error);
     if (!bytes)
         return std::nullopt;
-    const IniText ini = parse(*bytes);
-    const auto section = findSection(ini, cat);
-    if (!section)
+    const Content content = splitEncoding(*bytes);
+    const auto section = toFileEncoding(trimBlanks(cat), content.utf8);
+    const auto key = toFileEncoding(trimBlanks(cle), content.utf8);
+    if (!section || !key)
+        return std::nullopt; // a name the file's code page cannot hold is not in it
+    // An empty key, one with '=' or a leading ';' never stands in a key line.
+    if (key->empty() || key->find('=') != std::string::npos || key->front() == ';')
         return std::nullopt;
-    const auto line = findKey(ini, *section, cle);
-    if (!line)
+    const auto value = findValue(content.text, *section, *key);
+    if (!value)
         return std::nullopt;
-    return unquote(keyLine(ini.lines[*line])->value);
+    return fromFileEncoding(unquote(*value), content.utf8);
 }
 
-bool isValidName(std::string_view name) {
-    return !trimBlanks(name).empty() &&
-           name.find_first_of("\r\n[]=") == std::string_view::npos;
+// The file as editable lines; every line keeps its bytes unless written.
+struct Document {
+    bool utf8 = false;
+    struct EditLine {
+        std::string text;
+        std::string end;
+    };
+    std::vector<EditLine> lines;
+};
+
+Document parseDocument(std::string_view bytes) {
+    const Content content = splitEncoding(bytes);
+    Document doc;
+    doc.utf8 = content.utf8;
+    std::size_t pos = 0;
+    while (const auto line = nextLine(content.text, pos))
+        doc.lines.push_back({std::string(line->text), std::string(line->end)});
+    return doc;
+}
+
+// Turns a Windows-1252 document into UTF-8, for text the code page cannot hold.
+void convertToUtf8(Document& doc) {
+    if (doc.utf8)
+        return;
+    for (auto& line : doc.lines)
+        line.text = cp1252ToUtf8(line.text);
+    doc.utf8 = true;
+}
+
+std::string serialise(const Document& doc) {
+    std::size_t size = doc.utf8 ? kUtf8Bom.size() : 0;
+    for (const auto& line : doc.lines)
+        size += line.text.size() + line.end.size();
+    std::string out;
+    out.reserve(size);
+    if (doc.utf8)
+        out += kUtf8Bom;
+    for (const auto& line : doc.lines) {
+        out += line.text;
+        out += line.end;
+    }
+    return out;
+}
+
+// Adds a line after line `after` (or at the top when the file is empty).
+void insertLine(Document& doc, std::size_t at, std::string text) {
+    if (at > 0 && doc.lines[at - 1].end.empty())
+        doc.lines[at - 1].end = kNewLineEnd;
+    doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     {std::move(text), std::string(kNewLineEnd)});
+}
+
+// One write into the document; names and value are in the file's encoding,
+// the names trimmed.
+void apply(Document& doc, const std::string& section, const std::string& key,
+           const std::string& value) {
+    std::size_t header = 0;
+    while (header < doc.lines.size()) {
+        const auto name = sectionName(doc.lines[header].text);
+        if (name && sameName(*name, section))
+            break;
+        ++header;
+    }
+    if (header == doc.lines.size()) {
+        insertLine(doc, doc.lines.size(), "[" + section + "]");
+        insertLine(doc, doc.lines.size(), key + "=" + value);
+        return;
+    }
+    // A new key follows the last key line, so comments closing the section stay below.
+    std::size_t lastKey = header;
+    for (std::size_t i = header + 1; i < doc.lines.size() && !sectionName(doc.lines[i].text); ++i) {
+        const auto kv = keyLine(doc.lines[i].text);
+        if (!kv)
+            continue;
+        if (sameName(kv->key, key)) {
+            doc.lines[i].text = std::string(kv->key) + "=" + value;
+            return;
+        }
+        lastKey = i;
+    }
+    insertLine(doc, lastKey + 1, key + "=" + value);
+}
+
+// Why a write cannot be stored so that a read finds it again; empty when it can.
+std::string refusal(const SettingWrite& write) {
+    constexpr std::string_view kBadNameCharacters("[]=\r\n\0", 6);
+    const auto badName = [&](std::string_view name) {
+        const std::string_view trimmed = trimBlanks(name);
+        return trimmed.empty() ||
+               trimmed.find_first_of(kBadNameCharacters) != std::string_view::npos ||
+               !isValidUtf8(trimmed);
+    };
+    if (badName(write.section) || badName(write.key) || trimBlanks(write.key).front() == ';')
+        return "Ungültiger Abschnitts- oder Schlüsselname";
+    if (write.value.find_first_of("\r\n") != std::string::npos)
+        return "Der Wert enthält einen Zeilenumbruch";
+    if (write.value.find('\0') != std::string::npos || !isValidUtf8(write.value))
+        return "Der Wert enthält ungültige Zeichen";
+    return {};
 }
 
 } // namespace
@@ -144,58 +323,54 @@ std::string GetPPS(const std::string& cat, const std::string& cle, const std::st
                    std::int32_t max, const std::string& file) {
     if (max <= 1)
         return {};
-    const std::string value = storedValue(cat, cle, file).value_or(def);
-    // The result comes through a buffer that is trimmed of leading blanks.
-    const std::string cut = firstCharacters(value, static_cast<std::size_t>(max - 1));
-    return cut.substr(std::min(cut.find_first_not_of(' '), cut.size()));
+    const auto stored = storedValue(cat, cle, file);
+    std::string_view value = def;
+    if (stored) {
+        value = *stored;
+    } else {
+        while (!value.empty() && value.back() == ' ')
+            value.remove_suffix(1);
+    }
+    return firstCharacters(value, static_cast<std::size_t>(max - 1));
 }
 
 WriteResult WritePPS(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& file) {
-    if (!isValidName(section) || !isValidName(key))
-        return WriteResult::failure("Ungültiger Abschnitts- oder Schlüsselname");
-    if (value.find_first_of("\r\n") != std::string::npos)
-        return WriteResult::failure("Der Wert enthält einen Zeilenumbruch");
+    return WritePPSBatch({{section, key, value}}, file);
+}
 
+WriteResult WritePPSBatch(const std::vector<SettingWrite>& writes, const std::string& file) {
+    for (const SettingWrite& write : writes)
+        if (std::string why = refusal(write); !why.empty())
+            return WriteResult::failure(std::move(why));
+    if (writes.empty())
+        return WriteResult::success();
+
+    // The settings file itself is replaced by every write, so the lock lives beside it.
+    const std::string target = resolveLinks(file);
     std::error_code error;
-    const auto bytes = readWholeFile(file, error);
+    const platform::FileLock lock = platform::FileLock::acquire(target + ".lock", error);
+    if (error)
+        return WriteResult::failure(describeError(error));
+    removeLeftoverTemporaries(target);
+
+    const auto bytes = readWholeFile(target, error);
     if (error) // never replace a file whose other lines could not be read
         return WriteResult::failure(describeError(error));
-    IniText ini = bytes ? parse(*bytes) : IniText{};
+    Document doc = bytes ? parseDocument(*bytes) : Document{};
 
-    const std::string newLine = key + "=" + value;
-    if (const auto range = findSection(ini, section)) {
-        if (const auto line = findKey(ini, *range, key)) {
-            const std::string_view old = ini.lines[*line];
-            ini.lines[*line] = std::string(trimBlanks(old.substr(0, old.find('=')))) + "=" + value;
-        } else {
-            std::size_t insertAt = range->end;
-            while (insertAt > range->header + 1 && trimBlanks(ini.lines[insertAt - 1]).empty())
-                --insertAt;
-            ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), newLine);
-        }
-    } else {
-        ini.lines.push_back("[" + section + "]");
-        ini.lines.push_back(newLine);
-    }
-
-    std::string text;
-    for (const auto& line : ini.lines)
-        text += line + "\r\n";
-
-    std::string out;
-    if (!ini.utf8) {
-        if (auto encoded = utf8ToCp1252(text)) {
-            out = std::move(*encoded);
-        } else {
-            // Keep a path Windows-1252 cannot hold rather than corrupt it: the
-            // file becomes UTF-8 with a byte-order mark, which the reader knows.
-            ini.utf8 = true;
-        }
-    }
-    if (ini.utf8)
-        out = std::string(kUtf8Bom) + text;
-    return replaceFileAtomically(file, out);
+    // Keep text Windows-1252 cannot hold rather than corrupt it: the file
+    // becomes UTF-8 with a byte-order mark, which the reader knows.
+    const auto fits = [&](const SettingWrite& w) {
+        return utf8ToCp1252(w.section) && utf8ToCp1252(w.key) && utf8ToCp1252(w.value);
+    };
+    if (!std::all_of(writes.begin(), writes.end(), fits))
+        convertToUtf8(doc);
+    for (const SettingWrite& write : writes)
+        apply(doc, *toFileEncoding(trimBlanks(write.section), doc.utf8),
+              *toFileEncoding(trimBlanks(write.key), doc.utf8),
+              *toFileEncoding(write.value, doc.utf8));
+    return replaceFileAtomically(target, serialise(doc));
 }
 
 } // namespace gravelock

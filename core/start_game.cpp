@@ -1,26 +1,18 @@
-#include "start_game.h"
+#include "core/start_game.h"
 
-#include "file_io.h"
-#include "text.h"
+#include "core/file_io.h"
+#include "core/platform.h"
+#include "core/start_game_launch.h"
+#include "core/text.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <cerrno>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-extern char** environ;
-#endif
-
 namespace gravelock {
+
+namespace fs = std::filesystem;
 
 CommandParts splitCommandText(const std::string& commandText,
                               const std::function<bool(const std::string&)>& isFile) {
@@ -30,16 +22,22 @@ CommandParts splitCommandText(const std::string& commandText,
             return {commandText.substr(1), {}};
         return {commandText.substr(1, close - 1), commandText.substr(close + 1)};
     }
-    // Longest first: the end of the text, then each blank from the right.
-    std::size_t end = commandText.size();
-    while (end > 0) {
-        const std::string head = commandText.substr(0, end);
+    // Longest first: the end of the text, then each blank from the right. No
+    // file name is longer than kLongestPath, so longer heads are never asked
+    // about, and one copy is cut shorter in place: the search stays linear.
+    constexpr std::size_t kLongestPath = 4096;
+    std::string head = commandText;
+    if (head.size() > kLongestPath) {
+        const auto blank = commandText.rfind(' ', kLongestPath);
+        head.resize(blank == std::string::npos ? 0 : blank);
+    }
+    while (!head.empty()) {
         if (isFile(head))
-            return {head, commandText.substr(end)};
-        const auto blank = commandText.rfind(' ', end - 1);
+            return {head, commandText.substr(head.size())};
+        const auto blank = head.rfind(' ', head.size() - 1);
         if (blank == std::string::npos)
             break;
-        end = blank;
+        head.resize(blank);
     }
     const auto firstBlank = commandText.find(' ');
     if (firstBlank == std::string::npos)
@@ -64,88 +62,134 @@ std::vector<std::string> splitArguments(const std::string& arguments) {
     return result;
 }
 
+bool isWindowsProgram(std::string_view firstBytes) {
+    return firstBytes.substr(0, 2) == "MZ";
+}
+
+namespace {
+
+// The first of `name` along a ':'-separated search path. Empty entries are
+// skipped: they would mean whatever folder the program happens to run in.
+std::string findOnPath(const std::string& name, const std::string& pathValue,
+                       const std::function<bool(const std::string&)>& isExecutable) {
+    std::size_t begin = 0;
+    while (begin < pathValue.size()) {
+        auto end = pathValue.find(':', begin);
+        if (end == std::string::npos)
+            end = pathValue.size();
+        if (end > begin) {
+            std::string candidate = pathValue.substr(begin, end - begin);
+            candidate += '/';
+            candidate += name;
+            if (isExecutable(candidate))
+                return candidate;
+        }
+        begin = end + 1;
+    }
+    return {};
+}
+
+} // namespace
+
+WineUse chooseWine(bool systemRunsWindowsPrograms, std::string_view firstBytes,
+                   const std::string& pathValue, const std::string& wineOverride,
+                   const std::function<bool(const std::string&)>& isExecutable) {
+    if (systemRunsWindowsPrograms || !isWindowsProgram(firstBytes))
+        return {};
+    if (!wineOverride.empty()) {
+        const std::string found = wineOverride.find('/') != std::string::npos
+                                      ? (isExecutable(wineOverride) ? wineOverride : "")
+                                      : findOnPath(wineOverride, pathValue, isExecutable);
+        if (found.empty())
+            return {true,
+                    {},
+                    "Das Wine-Programm aus GRAVELOCK_WINE wurde nicht gefunden: " + wineOverride};
+        return {true, found, {}};
+    }
+    const std::string wine = findOnPath("wine", pathValue, isExecutable);
+    if (wine.empty())
+        return {true, {}, "Wine ist nicht installiert (Paket wine)"};
+    return {true, wine, {}};
+}
+
 namespace {
 
 bool isRegularFile(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(pathFromUtf8(path), error);
+    return fs::is_regular_file(pathFromUtf8(path), error);
+}
+
+bool isExecutableFile(const std::string& path) {
+    std::error_code error;
+    const auto status = fs::status(pathFromUtf8(path), error);
+    constexpr auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return !error && fs::is_regular_file(status) &&
+           (status.permissions() & anyExec) != fs::perms::none;
+}
+
+std::string firstBytesOf(const std::string& path) {
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
+    char bytes[2] = {};
+    in.read(bytes, sizeof bytes);
+    return std::string(bytes, static_cast<std::size_t>(in.gcount()));
+}
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
 StartResult failed(const std::string& program, std::string reason) {
     return {false, program, std::move(reason)};
 }
 
-#ifdef _WIN32
-std::wstring widen(const std::string& utf8) {
-    if (utf8.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
-
-StartResult launch(const CommandParts& parts, int windowStyle) {
-    std::wstring program = widen(parts.program);
-    // The game parses its own command line: hand the arguments over verbatim.
-    std::wstring commandLine = L"\"" + program + L"\"" + widen(parts.arguments);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(windowStyle == kMinimisedWithFocus ? SW_SHOWMINIMIZED
-                                                                                 : SW_SHOWMAXIMIZED);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
-        const auto error = std::error_code(static_cast<int>(GetLastError()), std::system_category());
-        return failed(parts.program, describeError(error));
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return {true, parts.program, {}};
-}
-#else
-StartResult launch(const CommandParts& parts, int /*windowStyle: no such thing here*/) {
-    if (access(parts.program.c_str(), X_OK) != 0)
-        return failed(parts.program, "Die Datei ist nicht ausführbar");
-
-    std::vector<std::string> args = splitArguments(parts.arguments);
-    args.insert(args.begin(), parts.program);
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, parts.program.c_str(), nullptr, nullptr, argv.data(), environ);
-    if (rc != 0)
-        return failed(parts.program, describeError(std::error_code(rc, std::generic_category())));
-
-    // Nobody waits for the game; a small thread collects its exit so that no
-    // zombie stays behind.
-    std::thread([pid] {
-        int status = 0;
-        while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
-        }
-    }).detach();
-    return {true, parts.program, {}};
-}
-#endif
-
 } // namespace
 
-StartResult StartGame(const std::string& commandText, int windowStyle) {
-    const CommandParts parts = splitCommandText(commandText, isRegularFile);
-    if (parts.program.empty())
-        return failed(parts.program, "Es ist kein Programm angegeben");
+namespace detail {
+
+std::string absoluteProgram(const StartRequest& request) {
     std::error_code error;
-    const auto status = std::filesystem::status(pathFromUtf8(parts.program), error);
-    if (!std::filesystem::exists(status))
-        return failed(parts.program, "Das Programm wurde nicht gefunden");
-    if (std::filesystem::is_directory(status))
-        return failed(parts.program, "Das ist ein Ordner, kein Programm");
-    return launch(parts, windowStyle);
+    const fs::path absolute = fs::absolute(pathFromUtf8(request.program), error);
+    return error ? request.program : pathToUtf8(absolute);
+}
+
+} // namespace detail
+
+StartRequest makeStartRequest(const std::string& commandText, WindowStyle windowStyle) {
+    StartRequest request;
+    request.commandText = commandText;
+    request.windowStyle = windowStyle;
+    CommandParts parts = splitCommandText(commandText, isRegularFile);
+    request.program = std::move(parts.program);
+    request.arguments = std::move(parts.arguments);
+    if (request.program.empty() || !isRegularFile(request.program))
+        return request;
+    request.workingFolder =
+        pathToUtf8(pathFromUtf8(detail::absoluteProgram(request)).parent_path());
+    request.wine =
+        chooseWine(hostPlatform() == Platform::Windows, firstBytesOf(request.program),
+                   environmentValue("PATH"), environmentValue("GRAVELOCK_WINE"), isExecutableFile);
+    return request;
+}
+
+StartResult StartGame(const StartRequest& request) {
+    if (request.program.empty())
+        return failed(request.program, "Es ist kein Programm angegeben");
+    std::error_code error;
+    const auto status = fs::status(pathFromUtf8(request.program), error);
+    if (!fs::exists(status))
+        return failed(request.program, "Das Programm wurde nicht gefunden");
+    if (fs::is_directory(status))
+        return failed(request.program, "Das ist ein Ordner, kein Programm");
+    if (request.wine.needed && request.wine.program.empty())
+        return failed(request.program, request.wine.missing);
+    return detail::launch(request);
+}
+
+StartResult StartGame(const std::string& commandText, int windowStyle) {
+    return StartGame(makeStartRequest(commandText, windowStyle == kMinimisedWithFocus
+                                                       ? WindowStyle::MinimisedWithFocus
+                                                       : WindowStyle::MaximisedWithFocus));
 }
 
 } // namespace gravelock

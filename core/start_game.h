@@ -3,13 +3,16 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gravelock {
 
-// Window styles of the start.
+// Window styles of the start, as the bare numbers the windows still pass.
 inline constexpr int kMinimisedWithFocus = 2;
 inline constexpr int kMaximisedWithFocus = 3;
+
+enum class WindowStyle { MinimisedWithFocus, MaximisedWithFocus };
 
 // A command text taken apart: the program at its head and the argument text
 // behind it (which usually begins with its own blank).
@@ -22,7 +25,8 @@ struct CommandParts {
 // double quotes is taken as it stands; otherwise the longest prefix ending at a
 // blank (or at the end) for which `isFile` holds, so "C:\Program Files\..." can
 // never start "C:\Program". When no prefix names a file, the program is the text
-// up to the first blank.
+// up to the first blank. Each prefix is asked about once, so the work grows with
+// the length of the text.
 CommandParts splitCommandText(const std::string& commandText,
                               const std::function<bool(const std::string&)>& isFile);
 
@@ -30,16 +34,55 @@ CommandParts splitCommandText(const std::string& commandText,
 // pass an argument list. Quotes and every other character stay literal.
 std::vector<std::string> splitArguments(const std::string& arguments);
 
+// Windows programs begin with the bytes "MZ".
+bool isWindowsProgram(std::string_view firstBytes);
+
+// How a Windows program gets started on a system that is not Windows.
+struct WineUse {
+    bool needed = false;
+    std::string program; // the Wine to run it with; empty when none was found
+    std::string missing; // German, when Wine is needed but not found
+    bool operator==(const WineUse&) const = default;
+};
+
+// The Wine rule, decided from the program's first bytes alone: a Windows program
+// on a system that cannot run it itself goes through the program named by
+// `wineOverride` (GRAVELOCK_WINE; a bare name is looked up on PATH) or else
+// through `wine` on `pathValue` (PATH, ':'-separated). `isExecutable` tells
+// which candidates may be started.
+WineUse chooseWine(bool systemRunsWindowsPrograms, std::string_view firstBytes,
+                   const std::string& pathValue, const std::string& wineOverride,
+                   const std::function<bool(const std::string&)>& isExecutable);
+
+// Everything one start needs, decided once from the command text.
+struct StartRequest {
+    std::string commandText;
+    WindowStyle windowStyle = WindowStyle::MaximisedWithFocus;
+    std::string workingFolder; // the program's own folder; empty without a program
+    std::string program;       // the program as found at the head of the text
+    std::string arguments;     // the rest of the text, as typed
+    WineUse wine;
+};
+
+// Takes the command text apart against the file system, puts the start into the
+// program's folder (games find their data relative to it) and applies the Wine
+// rule with this process's PATH and GRAVELOCK_WINE.
+StartRequest makeStartRequest(const std::string& commandText, WindowStyle windowStyle);
+
 struct StartResult {
     bool ok = false;
     std::string program; // the program as found at the head of the text
     std::string reason;  // German, when the start failed
 };
 
-// Starts the program named at the head of `commandText` with the rest as its
-// arguments and returns at once, without waiting. Never goes through a shell.
-// On Windows the argument text is passed verbatim and `windowStyle` is the
-// show state of the game's window; other platforms cannot set it and ignore it.
+// Starts the request's program (or Wine with the program) with its arguments in
+// its working folder and returns at once, without waiting. Never goes through a
+// shell; the environment passes through unchanged. On Windows the argument text
+// is passed verbatim and the window style is the show state of the game's
+// window; other platforms cannot set it and ignore it.
+StartResult StartGame(const StartRequest& request);
+
+// The bare numbers 2 and 3 of the windows, until they build requests themselves.
 StartResult StartGame(const std::string& commandText, int windowStyle);
 
 } // namespace gravelock

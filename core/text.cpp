@@ -30,27 +30,33 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Reads one code point at `pos` and advances; nullopt for malformed input.
+// Reads one code point at `pos` and advances; nullopt for malformed input:
+// truncated sequences, overlong forms (an overlong CR would slip past every
+// line-break check), surrogates and values beyond U+10FFFF.
 std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(s[pos]);
     std::size_t length = 0;
     char32_t cp = 0;
+    char32_t smallest = 0;
     if (lead < 0x80) {
         ++pos;
         return lead;
     } else if ((lead & 0xE0) == 0xC0) {
         length = 2;
         cp = lead & 0x1F;
+        smallest = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
         length = 3;
         cp = lead & 0x0F;
+        smallest = 0x800;
     } else if ((lead & 0xF8) == 0xF0) {
         length = 4;
         cp = lead & 0x07;
+        smallest = 0x10000;
     } else {
         return std::nullopt;
     }
-    if (pos + length > s.size())
+    if (length > s.size() - pos)
         return std::nullopt;
     for (std::size_t i = 1; i < length; ++i) {
         const auto c = static_cast<unsigned char>(s[pos + i]);
@@ -58,6 +64,8 @@ std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
             return std::nullopt;
         cp = (cp << 6) | (c & 0x3F);
     }
+    if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
     pos += length;
     return cp;
 }
@@ -87,11 +95,20 @@ std::size_t offsetOfCharacter(std::string_view s, std::size_t count) {
 } // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+    // Size first, so that a long text is built without growing.
+    std::size_t size = bytes.size();
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0) {
+        if (b >= 0x80)
+            size += (b >= 0xA0 || kHighControls[b - 0x80] == 0) ? 1 : 2;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out += c;
+        } else if (b < 0xA0) {
             const char32_t mapped = kHighControls[b - 0x80];
             appendUtf8(out, mapped != 0 ? mapped : b);
         } else {
@@ -99,6 +116,14 @@ std::string cp1252ToUtf8(std::string_view bytes) {
         }
     }
     return out;
+}
+
+bool isValidUtf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size())
+        if (!nextCodePoint(text, pos))
+            return false;
+    return true;
 }
 
 std::optional<std::string> utf8ToCp1252(std::string_view utf8) {

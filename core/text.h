@@ -15,6 +15,10 @@ namespace gravelock {
 // the C1 control characters of the same value, so every byte sequence round-trips.
 std::string cp1252ToUtf8(std::string_view bytes);
 
+// Whether `text` is well-formed UTF-8: no overlong forms, surrogates or cut
+// sequences.
+bool isValidUtf8(std::string_view text);
+
 // Encodes UTF-8 as Windows-1252; nullopt when a character has no byte in the
 // code page (or the input is not valid UTF-8).
 std::optional<std::string> utf8ToCp1252(std::string_view utf8);

@@ -1,7 +1,11 @@
 #include "launcher/sp_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/file_list_box.h"
+#include "frame/menu_window.h"
+#include "frame/window_names.h"
 #include "launcher/launch_command.h"
 
 #include <QAction>
@@ -22,7 +26,7 @@ const QString kMapPattern = QStringLiteral("*.bsp");
 } // namespace
 
 SpWindow::SpWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("sp"));
+    setObjectName(windowName::sp);
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch Spiel"));
     makeFixedMenuWindow(this);
     buildControls();
@@ -33,60 +37,49 @@ SpWindow::SpWindow(AppContext& context) : context_(context) {
 void SpWindow::buildControls() {
     QWidget* client = addClientArea(this, 7965, 5055);
 
-    launch = makeControl<QPushButton>(client, "launch", 6480, 4440, 1335, 375);
-    launch->setText(QStringLiteral("S&taren"));
+    launch = makeButton(client, "launch", QStringLiteral("S&taren"), 6480, 4440, 1335, 375);
     launch->setToolTip(QStringLiteral("Let's punch it!"));
 
-    reset = makeControl<QPushButton>(client, "reset", 4920, 4440, 1335, 375);
-    reset->setText(QStringLiteral("&Standard"));
+    reset = makeButton(client, "reset", QStringLiteral("&Standard"), 4920, 4440, 1335, 375);
 
-    frmCommand = makeControl<QGroupBox>(client, "frmCommand", 4920, 3240, 2895, 975);
-    frmCommand->setTitle(QStringLiteral("Command line"));
+    frmCommand =
+        makeFrame(client, "frmCommand", QStringLiteral("Command line"), 4920, 3240, 2895, 975);
     txtCommand = makeControl<QLineEdit>(frmCommand, "txtCommand", 120, 360, 2535, 315);
 
-    frm3 = makeControl<QGroupBox>(client, "frm3", 2640, 120, 2055, 4695);
-    frm3->setTitle(QStringLiteral("Verfügbare Karten"));
-    confirmMap = makeControl<QPushButton>(frm3, "confirmMap", 240, 4080, 1575, 375);
-    confirmMap->setText(QStringLiteral("&Diese Karte"));
+    frm3 = makeFrame(client, "frm3", QStringLiteral("Verfügbare Karten"), 2640, 120, 2055, 4695);
+    confirmMap =
+        makeButton(frm3, "confirmMap", QStringLiteral("&Diese Karte"), 240, 4080, 1575, 375);
     dirFichiers = makeControl<FileListBox>(frm3, "dirFichiers", 240, 360, 1575, 3540);
     dirFichiers->setPattern(kMapPattern);
 
-    frm2 = makeControl<QGroupBox>(client, "frm2", 4920, 120, 2895, 2895);
-    frm2->setTitle(QStringLiteral("Game type"));
-    optTFC = makeControl<QRadioButton>(frm2, "optTFC", 120, 720, 2655, 375);
-    optTFC->setText(QStringLiteral("Team Fortress Classic"));
-    chkClose = makeControl<QCheckBox>(frm2, "chkClose", 120, 2280, 2655, 495);
-    chkClose->setText(QStringLiteral("Schließe den ORVO nach dem starten"));
-    optSP = makeControl<QRadioButton>(frm2, "optSP", 120, 1080, 1575, 375);
-    optSP->setText(QStringLiteral("Einzelspieler"));
+    frm2 = makeFrame(client, "frm2", QStringLiteral("Game type"), 4920, 120, 2895, 2895);
+    optTFC = makeOptionButton(frm2, "optTFC", QStringLiteral("Team Fortress Classic"), 120, 720,
+                              2655, 375);
+    chkClose = makeCheckBox(frm2, "chkClose", QStringLiteral("Schließe den ORVO nach dem starten"),
+                            120, 2280, 2655, 495);
+    optSP = makeOptionButton(frm2, "optSP", QStringLiteral("Einzelspieler"), 120, 1080, 1575, 375);
     cmbDifficult = makeControl<QComboBox>(frm2, "cmbDifficult", 600, 1680, 1815, 315);
     cmbDifficult->setEditable(true);
     cmbDifficult->addItems(
         {QStringLiteral("Einfach"), QStringLiteral("Mittel"), QStringLiteral("Hard!")});
     cmbDifficult->setCurrentIndex(-1);
     cmbDifficult->setEditText(QStringLiteral("Wähle ..."));
-    optDM = makeControl<QRadioButton>(frm2, "optDM", 120, 360, 1455, 375);
-    optDM->setText(QStringLiteral("Deathmatch"));
+    optDM = makeOptionButton(frm2, "optDM", QStringLiteral("Deathmatch"), 120, 360, 1455, 375);
     optDM->setChecked(true);
 
-    frm1 = makeControl<QGroupBox>(client, "frm1", 120, 120, 2295, 4695);
-    frm1->setTitle(QStringLiteral("Allgemeines"));
-    numeric = makeControl<QCheckBox>(frm1, "numeric", 120, 1920, 1935, 375);
-    numeric->setText(QStringLiteral("Nummerierter PING!"));
+    frm1 = makeFrame(client, "frm1", QStringLiteral("Allgemeines"), 120, 120, 2295, 4695);
+    numeric =
+        makeCheckBox(frm1, "numeric", QStringLiteral("Nummerierter PING!"), 120, 1920, 1935, 375);
     parameters = makeControl<QLineEdit>(frm1, "parameters", 120, 3120, 1815, 315);
     parameters->setToolTip(QStringLiteral("Type here your(s) additional(s) parameter(s)"));
     parameters->setVisible(false);
     txtSelMap = makeControl<QLineEdit>(frm1, "txtSelMap", 120, 4080, 1815, 315);
-    chkAdd = makeControl<QCheckBox>(frm1, "chkAdd", 120, 2640, 2055, 375);
-    chkAdd->setText(QStringLiteral("Zustezliche Parameter"));
-    cheats = makeControl<QCheckBox>(frm1, "cheats", 120, 360, 1695, 495);
-    cheats->setText(QStringLiteral("Cheats EIN"));
-    console = makeControl<QCheckBox>(frm1, "console", 120, 840, 1695, 495);
-    console->setText(QStringLiteral("Konsole EIN"));
-    dev = makeControl<QCheckBox>(frm1, "dev", 120, 1320, 1935, 495);
-    dev->setText(QStringLiteral("Dev. Modus"));
-    SelMap = makeControl<QLabel>(frm1, "SelMap", 120, 3720, 1695, 255);
-    SelMap->setText(QStringLiteral("Augewählte Karte : "));
+    chkAdd =
+        makeCheckBox(frm1, "chkAdd", QStringLiteral("Zustezliche Parameter"), 120, 2640, 2055, 375);
+    cheats = makeCheckBox(frm1, "cheats", QStringLiteral("Cheats EIN"), 120, 360, 1695, 495);
+    console = makeCheckBox(frm1, "console", QStringLiteral("Konsole EIN"), 120, 840, 1695, 495);
+    dev = makeCheckBox(frm1, "dev", QStringLiteral("Dev. Modus"), 120, 1320, 1935, 495);
+    SelMap = makeLabel(frm1, "SelMap", QStringLiteral("Augewählte Karte : "), 120, 3720, 1695, 255);
 
     // "launch" comes first in the tab order and has the focus when the window opens.
     setTabOrder(launch, reset);
@@ -158,38 +151,38 @@ void SpWindow::buildMenu() {
 }
 
 void SpWindow::load() {
-    const std::string tfc = context_.getPPS("MISC", "tfc", "error", 100);
+    const std::string tfc = getPPS(context_, setting::tfc, "error");
     if (tfc == "error") {
         context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
                          QStringLiteral("Configuration error"));
-        if (context_.windows().knows(QStringLiteral("config"))) {
-            context_.windows().show(QStringLiteral("config"));
+        if (context_.windows().knows(windowName::config)) {
+            context_.windows().show(windowName::config);
             // Hidden until the configuration dialog brings the main window back.
             context_.windows().keepHiddenAfterLoad(this);
         }
     }
     optTFC->setEnabled(tfc != "false");
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
 }
 
 void SpWindow::selectDeathmatch() {
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
     cmbDifficult->setEnabled(false);
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
 }
 
 void SpWindow::selectSinglePlayer() {
     cmbDifficult->setEnabled(true);
     setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::maps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 }
 
 void SpWindow::selectTeamFortress() {
     setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
-    dirFichiers->setFolder(context_.readSetting("GAMEDIR", "tfcmaps", "error", kUncut));
+    dirFichiers->setFolder(readSetting(context_, setting::tfcmaps, "error"));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
     cmbDifficult->setEnabled(false);
 }
@@ -227,8 +220,7 @@ void SpWindow::startGame() {
                          MsgIcon::Exclamation);
         return;
     }
-    // Read uncut: a typical install path is longer than any fixed buffer.
-    const std::string program = context_.getPPS("GAMEDIR", "program", "", kUncut);
+    const std::string program = getPPS(context_, setting::program, "");
     const bool started = context_.startGame(
         this, QString::fromStdString(buildLaunchCommand(program, settings)), kMaximisedWithFocus);
     // After a failed start the player needs the window to mend the settings.
@@ -269,9 +261,9 @@ void SpWindow::openTool(const QString& name) {
 }
 
 void SpWindow::showAbout() {
-    if (!context_.windows().knows(QStringLiteral("frmAbout")))
+    if (!context_.windows().knows(windowName::frmAbout))
         return;
-    context_.windows().show(QStringLiteral("frmAbout"));
+    context_.windows().show(windowName::frmAbout);
     setEnabled(false);
 }
 

@@ -1,5 +1,5 @@
 // Draws the program's pictures. Run once by hand when a picture changes; the
-// results are committed beside this file:
+// results are committed beside this file (the icons are installed from there):
 //   gravelock-draw-pictures resources/pictures
 #include <QFont>
 #include <QGuiApplication>
@@ -115,7 +115,8 @@ QImage wizardPicture(int step) {
     QFont font(QStringLiteral("DejaVu Sans"), 11, QFont::Bold);
     p.setFont(font);
     p.setPen(QColor(235, 225, 205));
-    p.drawText(QRectF(0, 195, 150, 24), Qt::AlignHCenter, QStringLiteral("Schritt %1 / 4").arg(step));
+    p.drawText(QRectF(0, 195, 150, 24), Qt::AlignHCenter,
+               QStringLiteral("Schritt %1 / 4").arg(step));
     return image;
 }
 
@@ -143,6 +144,30 @@ QImage creditsPicture() {
     return image;
 }
 
+// The program's icon for menus and task bars: the lock on a rounded tile of night
+// and gravel, transparent around the tile.
+QImage icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF tile(size * 0.04, size * 0.04, size * 0.92, size * 0.92);
+    QPainterPath rounded;
+    rounded.addRoundedRect(tile, size * 0.18, size * 0.18);
+    p.setClipPath(rounded);
+    p.drawImage(tile, background(size, size, 3));
+    QRadialGradient glow(size * 0.5, size * 0.5, size * 0.5);
+    glow.setColorAt(0, QColor(255, 150, 40, 110));
+    glow.setColorAt(1, QColor(255, 150, 40, 0));
+    p.fillRect(tile, glow);
+    drawLock(p, QPointF(size * 0.5, size * 0.565), size * 0.62);
+    p.setClipping(false);
+    p.setPen(QPen(kRust.darker(200), qMax(1.0, size / 48.0)));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(rounded);
+    return image;
+}
+
 bool save(const QImage& image, const QString& folder, const QString& name) {
     const QString path = folder + QLatin1Char('/') + name;
     if (!image.save(path, nullptr, 92)) {
@@ -167,5 +192,7 @@ int main(int argc, char** argv) {
         ok = save(wizardPicture(step), folder, QStringLiteral("wizard%1.jpg").arg(step)) && ok;
     ok = save(aboutPicture(), folder, QStringLiteral("about.jpg")) && ok;
     ok = save(creditsPicture(), folder, QStringLiteral("credits.bmp")) && ok;
+    for (const int size : {48, 256})
+        ok = save(icon(size), folder, QStringLiteral("icon_%1.png").arg(size)) && ok;
     return ok ? 0 : 1;
 }

@@ -1,7 +1,11 @@
 #include "server/dm_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/file_list_box.h"
+#include "frame/menu_window.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,31 +19,14 @@
 namespace gravelock {
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, int left, int top, int width,
-                    const QString& caption, const QString& tip = {}) {
-    auto* box = makeControl<QCheckBox>(parent, name, left, top, width, 375);
-    box->setText(caption);
-    box->setToolTip(tip);
-    return box;
-}
-
-QLabel* label(QWidget* parent, const char* name, int left, int top, int width, int height,
-              const QString& caption) {
-    auto* l = makeControl<QLabel>(parent, name, left, top, width, height);
-    l->setText(caption);
-    return l;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width,
-                   const std::string& text, int maxLength, const QString& tip = {}) {
+// A one-line text box of the design's height, holding at most maxLength
+// characters (0: no limit).
+QLineEdit* textBox(QWidget* parent, const char* name, const std::string& text, int left, int top,
+                   int width, int maxLength, const QString& tip = {}) {
     auto* box = makeControl<QLineEdit>(parent, name, left, top, width, 285);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
-    box->setText(q(text));
+    box->setText(fromUtf8(text));
     box->setToolTip(tip);
     return box;
 }
@@ -47,7 +34,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int wid
 } // namespace
 
 DMWindow::DMWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("DM"));
+    setObjectName(windowName::DM);
     setWindowTitle(QStringLiteral("Half-Life Deathmatch Maker"));
     makeFixedMenuWindow(this);
     QWidget* client = addClientArea(this, 6585, 8520);
@@ -61,59 +48,71 @@ DMWindow::DMWindow(AppContext& context) : context_(context) {
 
 void DMWindow::buildOptions(QWidget* client) {
     const ServerSettings initial;
-    opt = makeControl<QGroupBox>(client, "opt", 120, 0, 6255, 3855);
-    opt->setTitle(QStringLiteral("Optionen"));
+    opt = makeFrame(client, "opt", QStringLiteral("Optionen"), 120, 0, 6255, 3855);
 
-    sv_cheats = checkBox(opt, "sv_cheats", 120, 360, 2055, QStringLiteral("Cheating erlaubt"),
-                         QStringLiteral("Allow cheats during the Deathmatches games"));
-    dl = checkBox(opt, "dl", 120, 840, 2055, QStringLiteral("Downloaden erlaubt"),
-                  QStringLiteral("Users can download maps, skins, models, sounds, etc ..."));
+    sv_cheats = withTip(
+        makeCheckBox(opt, "sv_cheats", QStringLiteral("Cheating erlaubt"), 120, 360, 2055, 375),
+        QStringLiteral("Allow cheats during the Deathmatches games"));
+    dl = withTip(makeCheckBox(opt, "dl", QStringLiteral("Downloaden erlaubt"), 120, 840, 2055, 375),
+                 QStringLiteral("Users can download maps, skins, models, sounds, etc ..."));
     mp_flashlight =
-        checkBox(opt, "mp_flashlight", 120, 1320, 2055, QStringLiteral("Flash-, Spotlicht erlaubt"),
-                 QStringLiteral("The flashlight is allowed"));
-    ul = checkBox(opt, "ul", 120, 1800, 2055, QStringLiteral("Uploaden erlaubt"),
-                  QStringLiteral("Users can upload maps, skins, models, sounds, etc ..."));
+        withTip(makeCheckBox(opt, "mp_flashlight", QStringLiteral("Flash-, Spotlicht erlaubt"), 120,
+                             1320, 2055, 375),
+                QStringLiteral("The flashlight is allowed"));
+    ul = withTip(makeCheckBox(opt, "ul", QStringLiteral("Uploaden erlaubt"), 120, 1800, 2055, 375),
+                 QStringLiteral("Users can upload maps, skins, models, sounds, etc ..."));
     // The two longest captions get the free room beside them (2535 and 2895 twips
     // are too narrow for them with common fonts).
-    mp_autocrosshair = checkBox(opt, "mp_autocrosshair", 120, 2280, 2835,
-                                QStringLiteral("Automatisches Fadenkreuz ausgeschaltet"),
-                                QStringLiteral("Turns off Multi-player autoaiming"));
+    mp_autocrosshair =
+        withTip(makeCheckBox(opt, "mp_autocrosshair",
+                             QStringLiteral("Automatisches Fadenkreuz ausgeschaltet"), 120, 2280,
+                             2835, 375),
+                QStringLiteral("Turns off Multi-player autoaiming"));
     mp_forcerespawn =
-        checkBox(opt, "mp_forcerespawn", 120, 2760, 2055, QStringLiteral("Force auferstehen :)"),
-                 QStringLiteral("Are players forcd to respawn after dying?"));
-    chase_active = checkBox(opt, "chase_active", 120, 3240, 1695, QStringLiteral("Kasten sicht"),
-                            QStringLiteral("Enable chase view"));
+        withTip(makeCheckBox(opt, "mp_forcerespawn", QStringLiteral("Force auferstehen :)"), 120,
+                             2760, 2055, 375),
+                QStringLiteral("Are players forcd to respawn after dying?"));
+    chase_active = withTip(
+        makeCheckBox(opt, "chase_active", QStringLiteral("Kasten sicht"), 120, 3240, 1695, 375),
+        QStringLiteral("Enable chase view"));
 
-    maxplayers = label(opt, "maxplayers", 3120, 360, 1215, 375, QStringLiteral("Max. Spieler : "));
-    maxplayersvalue = textBox(opt, "maxplayersvalue", 4560, 360, 615, initial.maxplayersvalue, 3);
-    Label1 = label(opt, "Label1", 3120, 720, 1215, 375, QStringLiteral("Spielname : "));
-    partyname = textBox(opt, "partyname", 4440, 720, 1695, initial.partyname, 0);
+    maxplayers =
+        makeLabel(opt, "maxplayers", QStringLiteral("Max. Spieler : "), 3120, 360, 1215, 375);
+    maxplayersvalue = textBox(opt, "maxplayersvalue", initial.maxplayersvalue, 4560, 360, 615, 3);
+    Label1 = makeLabel(opt, "Label1", QStringLiteral("Spielname : "), 3120, 720, 1215, 375);
+    partyname = textBox(opt, "partyname", initial.partyname, 4440, 720, 1695, 0);
 
-    mp_friendlyfire = checkBox(
-        opt, "mp_friendlyfire", 3000, 1320, 2535, QStringLiteral("Auf Freunde schießen erlaubt"),
-        QStringLiteral("Teammates cannot hurt each other during team play "));
-    falldamage = checkBox(opt, "falldamage", 3000, 1800, 2295, QStringLiteral("Fallschaden aus"),
-                          QStringLiteral("Wether or not players take damage they falling"));
-    mp_footsteps = checkBox(opt, "mp_footsteps", 3000, 2280, 2055, QStringLiteral("Laufgeräusche"),
-                            QStringLiteral("Do players footsteps make sound ? "));
+    mp_friendlyfire =
+        withTip(makeCheckBox(opt, "mp_friendlyfire", QStringLiteral("Auf Freunde schießen erlaubt"),
+                             3000, 1320, 2535, 375),
+                QStringLiteral("Teammates cannot hurt each other during team play "));
+    falldamage = withTip(
+        makeCheckBox(opt, "falldamage", QStringLiteral("Fallschaden aus"), 3000, 1800, 2295, 375),
+        QStringLiteral("Wether or not players take damage they falling"));
+    mp_footsteps = withTip(
+        makeCheckBox(opt, "mp_footsteps", QStringLiteral("Laufgeräusche"), 3000, 2280, 2055, 375),
+        QStringLiteral("Do players footsteps make sound ? "));
     mp_weaponstay =
-        checkBox(opt, "mp_weaponstay", 3000, 2760, 2055, QStringLiteral("Waffen bleiben stehen"),
-                 QStringLiteral("Determines wether or not weapons stay or not after "
-                                "you've dying"));
-    cl_download_ingame = checkBox(opt, "cl_download_ingame", 3000, 3240, 3135,
-                                  QStringLiteral("Downloaden wärend des Spiels ausgeschaltet"));
+        withTip(makeCheckBox(opt, "mp_weaponstay", QStringLiteral("Waffen bleiben stehen"), 3000,
+                             2760, 2055, 375),
+                QStringLiteral("Determines wether or not weapons stay or not after "
+                               "you've dying"));
+    cl_download_ingame = makeCheckBox(opt, "cl_download_ingame",
+                                      QStringLiteral("Downloaden wärend des Spiels ausgeschaltet"),
+                                      3000, 3240, 3135, 375);
 }
 
 void DMWindow::buildMapChoice(QWidget* client) {
-    Frame1 = makeControl<QGroupBox>(client, "Frame1", 120, 3960, 6255, 1935);
-    Frame1->setTitle(QStringLiteral("Erste Karten selektierung"));
+    Frame1 = makeFrame(client, "Frame1", QStringLiteral("Erste Karten selektierung"), 120, 3960,
+                       6255, 1935);
     maps = makeControl<FileListBox>(Frame1, "maps", 120, 360, 2535, 1260);
     maps->setPattern(QStringLiteral("*.bsp"));
-    Label2 = label(Frame1, "Label2", 2880, 360, 3225, 435,
-                   QStringLiteral("Selektiere hier die erste Karte in deinem  Spiel. Dann gib "
-                                  "\"orvo.cfg\" in der console ein."));
-    cmdMapSel = makeControl<QPushButton>(Frame1, "cmdMapSel", 2880, 1200, 1335, 375);
-    cmdMapSel->setText(QStringLiteral("Diese Karte"));
+    Label2 = makeLabel(Frame1, "Label2",
+                       QStringLiteral("Selektiere hier die erste Karte in deinem  Spiel. Dann gib "
+                                      "\"orvo.cfg\" in der console ein."),
+                       2880, 360, 3225, 435);
+    cmdMapSel =
+        makeButton(Frame1, "cmdMapSel", QStringLiteral("Diese Karte"), 2880, 1200, 1335, 375);
     SelMap = makeControl<QLineEdit>(Frame1, "SelMap", 4440, 1200, 1455, 375);
 
     connect(cmdMapSel, &QPushButton::clicked, this, &DMWindow::takeSelectedMap);
@@ -121,41 +120,38 @@ void DMWindow::buildMapChoice(QWidget* client) {
 
 void DMWindow::buildParameters(QWidget* client) {
     const ServerSettings initial;
-    param = makeControl<QGroupBox>(client, "param", 120, 6000, 6255, 1935);
-    param->setTitle(QStringLiteral("Additionale Parameter"));
+    param =
+        makeFrame(client, "param", QStringLiteral("Additionale Parameter"), 120, 6000, 6255, 1935);
 
-    sv_gravity = label(param, "sv_gravity", 240, 360, 855, 255, QStringLiteral("Gravity : "));
-    sv_gravityvalue = textBox(param, "sv_gravityvalue", 1320, 360, 735, initial.sv_gravityvalue, 4,
+    sv_gravity = makeLabel(param, "sv_gravity", QStringLiteral("Gravity : "), 240, 360, 855, 255);
+    sv_gravityvalue = textBox(param, "sv_gravityvalue", initial.sv_gravityvalue, 1320, 360, 735, 4,
                               QStringLiteral("Set the gravity (default : 800)"));
-    sv_maxspectators =
-        label(param, "sv_maxspectators", 3120, 360, 1455, 255, QStringLiteral("Max spectators : "));
-    maxspectatorsvalue =
-        textBox(param, "maxspectatorsvalue", 4800, 360, 735, initial.maxspectatorsvalue, 4,
-                QStringLiteral("Set maximum number of spectators"));
-    fraglimit = label(param, "fraglimit", 120, 840, 975, 375, QStringLiteral("Frag limit : "));
-    fraglimitvalue = textBox(param, "fraglimitvalue", 1320, 840, 735, initial.fraglimitvalue, 4,
+    sv_maxspectators = makeLabel(param, "sv_maxspectators", QStringLiteral("Max spectators : "),
+                                 3120, 360, 1455, 255);
+    maxspectatorsvalue = textBox(param, "maxspectatorsvalue", initial.maxspectatorsvalue, 4800, 360,
+                                 735, 4, QStringLiteral("Set maximum number of spectators"));
+    fraglimit = makeLabel(param, "fraglimit", QStringLiteral("Frag limit : "), 120, 840, 975, 375);
+    fraglimitvalue = textBox(param, "fraglimitvalue", initial.fraglimitvalue, 1320, 840, 735, 4,
                              QStringLiteral("Set the frag limit. Type \"0\" for no frag limit"));
-    timelimit = label(param, "timelimit", 3600, 840, 975, 255, QStringLiteral("Zeit Limit :"));
-    timelimitvalue = textBox(param, "timelimitvalue", 4800, 840, 735, initial.timelimitvalue, 4,
+    timelimit = makeLabel(param, "timelimit", QStringLiteral("Zeit Limit :"), 3600, 840, 975, 255);
+    timelimitvalue = textBox(param, "timelimitvalue", initial.timelimitvalue, 4800, 840, 735, 4,
                              QStringLiteral("Set the time limit. Type \"0\" for no time limit"));
-    maxping = label(param, "maxping", 120, 1320, 975, 375, QStringLiteral("Max. ping : "));
-    maxpingvalue = textBox(param, "maxpingvalue", 1320, 1320, 735, initial.maxpingvalue, 4);
-    password = checkBox(param, "password", 3360, 1320, 1335, QStringLiteral("Password :"));
+    maxping = makeLabel(param, "maxping", QStringLiteral("Max. ping : "), 120, 1320, 975, 375);
+    maxpingvalue = textBox(param, "maxpingvalue", initial.maxpingvalue, 1320, 1320, 735, 4);
+    password = makeCheckBox(param, "password", QStringLiteral("Password :"), 3360, 1320, 1335, 375);
     // Shown in clear: the host reads it out to the players.
-    passwordvalue = textBox(param, "passwordvalue", 4800, 1320, 1335, initial.passwordvalue, 8);
+    passwordvalue = textBox(param, "passwordvalue", initial.passwordvalue, 4800, 1320, 1335, 8);
 
     connect(password, &QCheckBox::toggled, this,
             [this](bool on) { setTextBoxEnabled(passwordvalue, on); });
 }
 
 void DMWindow::buildButtonsAndMenu(QWidget* client) {
-    cmdHelp = makeControl<QPushButton>(client, "cmdHelp", 240, 8040, 1215, 375);
-    cmdHelp->setText(QStringLiteral("&Hilfe"));
-    save = makeControl<QPushButton>(client, "save", 3600, 8040, 1095, 375);
-    save->setText(QStringLiteral("&Speichern"));
+    cmdHelp = makeButton(client, "cmdHelp", QStringLiteral("&Hilfe"), 240, 8040, 1215, 375);
+    save = makeButton(client, "save", QStringLiteral("&Speichern"), 3600, 8040, 1095, 375);
     save->setToolTip(QStringLiteral("Save to \"orvo.cfg\""));
-    Command1 = makeControl<QPushButton>(client, "Command1", 4800, 8040, 1575, 375);
-    Command1->setText(QStringLiteral("Speicher + S&tarten"));
+    Command1 = makeButton(client, "Command1", QStringLiteral("Speicher + S&tarten"), 4800, 8040,
+                          1575, 375);
     Command1->setToolTip(QStringLiteral("Save to \"orvo.cfg\" and launch Half-Life"));
 
     mnuFile = addMenu(this, "mnuFile", QStringLiteral("&Datei"));
@@ -171,7 +167,7 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
 }
 
 void DMWindow::load() {
-    maps->setFolder(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
+    maps->setFolder(readSetting(context_, setting::maps, "error"));
     setTextBoxEnabled(passwordvalue, false);
 }
 
@@ -204,30 +200,31 @@ ServerSettings DMWindow::currentSettings() const {
 std::optional<QString> DMWindow::writeConfig(ServerConfigVariant variant) {
     const ServerSettings settings = currentSettings();
     if (const auto check = CheckServerSettings(settings); check != ServerSettingsCheck::Passed) {
-        const CheckMessage m = serverSettingsMessage(check, variant);
-        context_.message(this, q(m.text), q(m.title), MsgButtons::Ok, MsgIcon::Information);
+        const PlayerMessage m = serverSettingsMessage(check, variant);
+        context_.message(this, fromUtf8(m.text), fromUtf8(m.title), MsgButtons::Ok,
+                         MsgIcon::Information);
         return std::nullopt;
     }
     if (const auto problem = findUnwritableText(settings)) {
-        context_.message(this, q(unwritableTextMessage(*problem)), {}, MsgButtons::Ok,
+        context_.message(this, fromUtf8(unwritableTextMessage(*problem)), {}, MsgButtons::Ok,
                          MsgIcon::Exclamation);
         return std::nullopt;
     }
-    // Read whole: a folder cut short would put the file somewhere else.
-    const std::string valve = context_.getPPS("GAMEDIR", "valve", kMissingGameFolder, kUncut);
+    const std::string valve = getPPS(context_, setting::valve, kMissingGameFolder);
     const std::string path = serverConfigPath(valve);
     const auto folderProblem = gameFolderProblem(valve);
     const WriteResult result = folderProblem ? WriteResult::failure(*folderProblem)
                                              : WriteServerConfig(settings, variant, path);
     if (!result) {
-        context_.message(this,
-                         QStringLiteral("Die orvo.cfg konnte nicht gespeichert werden.\n\n"
-                                        "Datei: %1\nGrund: %2.")
-                             .arg(QDir::toNativeSeparators(q(path)), q(result.reason)),
-                         {}, MsgButtons::Ok, MsgIcon::Critical);
+        context_.message(
+            this,
+            QStringLiteral("Die orvo.cfg konnte nicht gespeichert werden.\n\n"
+                           "Datei: %1\nGrund: %2.")
+                .arg(QDir::toNativeSeparators(fromUtf8(path)), fromUtf8(result.reason)),
+            {}, MsgButtons::Ok, MsgIcon::Critical);
         return std::nullopt;
     }
-    return q(valve);
+    return fromUtf8(valve);
 }
 
 void DMWindow::saveConfig() {
@@ -247,8 +244,8 @@ void DMWindow::saveAndStart() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = context_.getPPS("gamedir", "program", "error!", kUncut);
-    context_.startGame(this, q(buildServerCommand(program, SelMap->text().toStdString())),
+    const std::string program = getPPS(context_, setting::program, "error!");
+    context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
                        kMaximisedWithFocus);
 }
 
@@ -257,7 +254,7 @@ void DMWindow::takeSelectedMap() {
     if (file.isEmpty())
         return;
     Frame1->setTitle(QStringLiteral("Erste Kartenauswahl (") + file + QStringLiteral(")"));
-    SelMap->setText(q(mapNameOf(file.toStdString())));
+    SelMap->setText(fromUtf8(mapNameOf(file.toStdString())));
 }
 
 void DMWindow::showHelp() {

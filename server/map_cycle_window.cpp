@@ -1,7 +1,11 @@
 #include "server/map_cycle_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/file_list_box.h"
+#include "frame/menu_window.h"
+#include "frame/window_names.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,50 +17,47 @@
 namespace gravelock {
 
 MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
-    setObjectName(QStringLiteral("MapCycle"));
+    setObjectName(windowName::MapCycle);
     setWindowTitle(QStringLiteral("Half-Life Karten Rollier : Einstellungen"));
     makeFixedMenuWindow(this);
     buildControls();
     buildMenu();
     fitCaptions(this);
-    listMaps("maps");
+    listMaps(setting::maps);
 }
 
 void MapCycleWindow::buildControls() {
     QWidget* client = addClientArea(this, 7080, 4155);
 
-    txtAvaible = makeControl<QGroupBox>(client, "txtAvaible", 120, 120, 2055, 3855);
-    txtAvaible->setTitle(QStringLiteral("Karte(n) Auswahl :"));
+    txtAvaible =
+        makeFrame(client, "txtAvaible", QStringLiteral("Karte(n) Auswahl :"), 120, 120, 2055, 3855);
     avaible = makeControl<FileListBox>(txtAvaible, "avaible", 240, 360, 1575, 3210);
     avaible->setPattern(QStringLiteral("*.bsp"));
 
-    add = makeControl<QPushButton>(client, "add", 2520, 1200, 375, 375);
-    add->setText(QStringLiteral(">>"));
-    del = makeControl<QPushButton>(client, "del", 2520, 1800, 375, 375);
-    del->setText(QStringLiteral("<<"));
-    save = makeControl<QPushButton>(client, "save", 2280, 3240, 855, 375);
-    save->setText(QStringLiteral("&Speichern"));
+    add = makeButton(client, "add", QStringLiteral(">>"), 2520, 1200, 375, 375);
+    del = makeButton(client, "del", QStringLiteral("<<"), 2520, 1800, 375, 375);
+    save = makeButton(client, "save", QStringLiteral("&Speichern"), 2280, 3240, 855, 375);
 
-    Frame1 = makeControl<QGroupBox>(client, "Frame1", 3240, 120, 2055, 3855);
-    Frame1->setTitle(QStringLiteral("Ausgewählte Karte(n)"));
+    Frame1 =
+        makeFrame(client, "Frame1", QStringLiteral("Ausgewählte Karte(n)"), 3240, 120, 2055, 3855);
     sel = makeControl<FileListBox>(Frame1, "sel", 240, 360, 1575, 3210);
     sel->setPattern(QStringLiteral("*.bsp"));
     // Never pointed anywhere else: it shows the maps of the folder the program runs in.
     sel->setFolder(QDir::currentPath());
 
-    optClass = makeControl<QRadioButton>(client, "optClass", 5520, 720, 1455, 375);
-    optClass->setText(QStringLiteral("Half-Life "));
+    optClass =
+        makeOptionButton(client, "optClass", QStringLiteral("Half-Life "), 5520, 720, 1455, 375);
     optClass->setChecked(true);
-    optTFC = makeControl<QRadioButton>(client, "optTFC", 5520, 1200, 1455, 375);
-    optTFC->setText(QStringLiteral("Team Fortress"));
+    optTFC =
+        makeOptionButton(client, "optTFC", QStringLiteral("Team Fortress"), 5520, 1200, 1455, 375);
 
     connect(optClass, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            listMaps("maps");
+            listMaps(setting::maps);
     });
     connect(optTFC, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            listMaps("tfcmaps");
+            listMaps(setting::tfcmaps);
     });
     connect(save, &QPushButton::clicked, this, [this] {
         context_.message(this, QStringLiteral("Nichts geaddet"), QStringLiteral("Ooops !"),
@@ -74,8 +75,8 @@ void MapCycleWindow::buildMenu() {
     fixSizeToClientAndMenu(this);
 }
 
-void MapCycleWindow::listMaps(const char* key) {
-    avaible->setFolder(context_.readSetting("GAMEDIR", key, "error", kUncut));
+void MapCycleWindow::listMaps(const SettingKey& key) {
+    avaible->setFolder(readSetting(context_, key, "error"));
 }
 
 } // namespace gravelock

@@ -12,6 +12,8 @@ class QRadioButton;
 
 namespace gravelock {
 
+struct SettingKey;
+
 class AppContext;
 class FileListBox;
 
@@ -38,7 +40,7 @@ public:
 private:
     void buildControls();
     void buildMenu();
-    void listMaps(const char* key);
+    void listMaps(const SettingKey& key);
 
     AppContext& context_;
 };

@@ -18,7 +18,7 @@ ServerSettingsCheck CheckServerSettings(const ServerSettings& s) {
     return ServerSettingsCheck::Passed;
 }
 
-CheckMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVariant variant) {
+PlayerMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVariant variant) {
     const bool save = variant == ServerConfigVariant::Save;
     switch (check) {
     case ServerSettingsCheck::Passed:
@@ -31,13 +31,13 @@ CheckMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVarian
         return {save ? "Du MUST einen SPIELNAMEN ANGEBEN" : "Du MUST den SPIELNAMEN ANGEBEN",
                 "Spielname"};
     case ServerSettingsCheck::BlankMaxPing:
-        return save ? CheckMessage{"Please specify the maximum ping allowed", "Max ping"}
-                    : CheckMessage{"Bitte leg die MAX PING fest", "Max Ping"};
+        return save ? PlayerMessage{"Please specify the maximum ping allowed", "Max ping"}
+                    : PlayerMessage{"Bitte leg die MAX PING fest", "Max Ping"};
     case ServerSettingsCheck::BlankMaxPlayers:
-        return save ? CheckMessage{"Bitte leg die Spieleranzahl fest !!!", "Max Spieler"}
-                    : CheckMessage{"Na wenn du alleine spielen willst dann must du mindestens ein "
-                                   "Spieler eingeben !",
-                                   "Spieleranzahl"};
+        return save ? PlayerMessage{"Bitte leg die Spieleranzahl fest !!!", "Max Spieler"}
+                    : PlayerMessage{"Na wenn du alleine spielen willst dann must du mindestens ein "
+                                    "Spieler eingeben !",
+                                    "Spieleranzahl"};
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/file_io.h"
+#include "core/player_message.h"
 
 #include <optional>
 #include <string>
@@ -54,13 +55,8 @@ enum class ServerSettingsCheck {
 // The first check that fails. Texts are compared whole and untrimmed.
 ServerSettingsCheck CheckServerSettings(const ServerSettings& settings);
 
-// The message of a failed check (information icon). An empty title means the
-// program's own title.
-struct CheckMessage {
-    std::string text;
-    std::string title;
-};
-CheckMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVariant variant);
+// The message of a failed check (information icon).
+PlayerMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVariant variant);
 
 // The console commands of orvo.cfg in file order, without line ends.
 std::vector<std::string> serverConfigLines(const ServerSettings& settings,

@@ -1,7 +1,10 @@
 #include "setup/config_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,15 +25,13 @@ GameFoldersTexts dialogTexts() {
 } // namespace
 
 ConfigWindow::ConfigWindow(AppContext& context)
-    : GameFoldersWindow(context, QStringLiteral("config"), QStringLiteral("Configuration"),
-                        dialogTexts(), 120) {
+    : GameFoldersWindow(context, windowName::config, QStringLiteral("Configuration"), dialogTexts(),
+                        120) {
     setClientSizeTwips(this, 5400, 3495);
-    cmdOK = makeControl<QPushButton>(this, "cmdOK", 2520, 3000, 1335, 375);
-    cmdOK->setText(QStringLiteral("&Ok"));
+    cmdOK = makeButton(this, "cmdOK", QStringLiteral("&Ok"), 2520, 3000, 1335, 375);
     cmdOK->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));
     cmdOK->setDefault(true);
-    Command3 = makeControl<QPushButton>(this, "Command3", 3945, 3000, 1335, 375);
-    Command3->setText(QStringLiteral("&Abrechen"));
+    Command3 = makeButton(this, "Command3", QStringLiteral("&Abrechen"), 3945, 3000, 1335, 375);
 
     connect(cmdMaps, &QPushButton::clicked, this, [this] {
         openFolderPicker(QStringLiteral("DirMaps"),

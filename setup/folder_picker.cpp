@@ -1,7 +1,9 @@
 #include "setup/folder_picker.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -26,9 +28,8 @@ std::vector<std::string> rootsOf(const QComboBox* list) {
 
 FolderListBox::FolderListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        setPath(item->data(kFolderRole).toString());
-    });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { setPath(item->data(kFolderRole).toString()); });
 }
 
 bool FolderListBox::setPath(const QString& folder) {
@@ -46,7 +47,8 @@ bool FolderListBox::setPath(const QString& folder) {
     }
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const auto add = [this](const QIcon& icon, const QString& text, const QString& full, int depth) {
+    const auto add = [this](const QIcon& icon, const QString& text, const QString& full,
+                            int depth) {
         auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + text, this);
         item->setData(kFolderRole, full);
         return item;
@@ -78,27 +80,24 @@ FolderPickerDesign FolderPickerWindow::configtfc() {
     return {FolderPickerId::Configtfc, "configtfc", QStringLiteral("TFC Karten Ordner")};
 }
 
-FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDesign& design,
-                                       std::shared_ptr<const Volumes> volumes)
-    : SetupDialog(context, QString::fromLatin1(design.name), design.caption), id_(design.id),
-      volumes_(std::move(volumes)) {
+FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDesign& design)
+    : SetupDialog(context, QString::fromLatin1(design.name), design.caption), id_(design.id) {
     setClientSizeTwips(this, 4800, 4380);
     drve = makeControl<QComboBox>(this, "drve", 120, 120, 3120, 315);
     rep = makeControl<FolderListBox>(this, "rep", 120, 540, 3120, 3720);
-    Command1 = makeControl<QPushButton>(this, "Command1", 3360, 120, 1320, 375);
-    Command1->setText(QStringLiteral("&OK"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("&OK"), 3360, 120, 1320, 375);
     Command1->setDefault(true);
-    Command2 = makeControl<QPushButton>(this, "Command2", 3360, 600, 1320, 375);
-    Command2->setText(QStringLiteral("&Abrechen"));
+    Command2 = makeButton(this, "Command2", QStringLiteral("&Abrechen"), 3360, 600, 1320, 375);
     setCancelButton(Command2);
 
-    for (const Volume& volume : volumes_->mounted())
+    for (const Volume& volume : context_.volumes().mounted())
         drve->addItem(QString::fromStdString(
                           volumeEntry(volume.root.toStdString(), volume.label.toStdString())),
                       volume.root);
     // Opens on the root of the volume that holds the start folder; the first
     // volume (the root folder's) when none does.
-    const std::size_t holding = volumeHolding(rootsOf(drve), volumes_->startFolder().toStdString());
+    const std::size_t holding =
+        volumeHolding(rootsOf(drve), context_.volumes().startFolder().toStdString());
     const int start = holding < std::size_t(drve->count()) ? int(holding) : 0;
     drve->setCurrentIndex(start);
     if (drve->count() > 0)
@@ -111,19 +110,23 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
     fitCaptions(this);
 }
 
-void FolderPickerWindow::setTarget(QLineEdit* box) { target_ = box; }
+void FolderPickerWindow::setTarget(QLineEdit* box) {
+    target_ = box;
+}
 
-QLineEdit* FolderPickerWindow::target() const { return target_; }
+QLineEdit* FolderPickerWindow::target() const {
+    return target_;
+}
 
 void FolderPickerWindow::volumeChosen(int index) {
     if (index < 0)
         return;
     const QString root = drve->itemData(index).toString();
-    if (!volumes_->isReady(root)) {
-        const SetupMessage m = volumeNotReadyMessage(id_, root.toStdString());
-        context_.message(this, Message{QString::fromStdString(m.text),
-                                       QString::fromStdString(m.title), MsgButtons::Ok,
-                                       MsgIcon::Critical, true});
+    if (!context_.volumes().isReady(root)) {
+        const PlayerMessage m = volumeNotReadyMessage(id_, root.toStdString());
+        context_.message(this,
+                         Message{QString::fromStdString(m.text), QString::fromStdString(m.title),
+                                 MsgButtons::Ok, MsgIcon::Critical, true});
         showVolumeOfListedFolder();
         return;
     }

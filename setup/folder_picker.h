@@ -4,7 +4,6 @@
 #pragma once
 
 #include "setup/setup_dialog.h"
-#include "setup/volumes.h"
 
 #include <QListWidget>
 #include <QPointer>
@@ -45,8 +44,7 @@ public:
     static FolderPickerDesign dirMapsTFC();
     static FolderPickerDesign configtfc();
 
-    FolderPickerWindow(AppContext& context, const FolderPickerDesign& design,
-                       std::shared_ptr<const Volumes> volumes);
+    FolderPickerWindow(AppContext& context, const FolderPickerDesign& design);
 
     // The text box that "&OK" fills; the opener hands it over together with the
     // caption it sets (see GameFoldersWindow::openFolderPicker).
@@ -64,7 +62,6 @@ private:
     void take();
 
     FolderPickerId id_;
-    std::shared_ptr<const Volumes> volumes_;
     QPointer<QLineEdit> target_;
 };
 

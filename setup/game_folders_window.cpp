@@ -1,7 +1,7 @@
 #include "setup/game_folders_window.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/controls.h"
 #include "setup/folder_picker.h"
 
 #include <QCheckBox>
@@ -17,29 +17,22 @@ GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
                                      const QString& caption, const GameFoldersTexts& texts,
                                      int left)
     : SetupDialog(context, name, caption), texts_(texts) {
-    frmHLC = makeControl<QGroupBox>(this, "frmHLC", left, 120, 5160, 1320);
-    frmHLC->setTitle(texts.frame);
-    Label1 = makeControl<QLabel>(frmHLC, "Label1", 120, 375, 1545, 255);
-    Label1->setText(texts.programLabel);
+    frmHLC = makeFrame(this, "frmHLC", texts.frame, left, 120, 5160, 1320);
+    Label1 = makeLabel(frmHLC, "Label1", texts.programLabel, 120, 375, 1545, 255);
     program = makeControl<QLineEdit>(frmHLC, "program", 1680, 345, 2100, 315);
-    Command2 = makeControl<QPushButton>(frmHLC, "Command2", 3840, 315, 1200, 375);
-    Command2->setText(QStringLiteral("Durchsuchen"));
-    lblMaps = makeControl<QLabel>(frmHLC, "lblMaps", 120, 855, 1545, 255);
-    lblMaps->setText(QStringLiteral("Karten Ordner : "));
+    Command2 = makeButton(frmHLC, "Command2", QStringLiteral("Durchsuchen"), 3840, 315, 1200, 375);
+    lblMaps = makeLabel(frmHLC, "lblMaps", QStringLiteral("Karten Ordner : "), 120, 855, 1545, 255);
     txtMaps = makeControl<QLineEdit>(frmHLC, "txtMaps", 1680, 825, 2100, 315);
-    cmdMaps = makeControl<QPushButton>(frmHLC, "cmdMaps", 3840, 795, 1200, 375);
-    cmdMaps->setText(QStringLiteral("Durchsuchen"));
+    cmdMaps = makeButton(frmHLC, "cmdMaps", QStringLiteral("Durchsuchen"), 3840, 795, 1200, 375);
 
-    chkTFC = makeControl<QCheckBox>(this, "chkTFC", left + 120, 1560, 5040, 315);
-    chkTFC->setText(texts.tfcCheck);
+    chkTFC = makeCheckBox(this, "chkTFC", texts.tfcCheck, left + 120, 1560, 5040, 315);
 
-    frmTFC = makeControl<QGroupBox>(this, "frmTFC", left, 1980, 5160, 840);
-    frmTFC->setTitle(QStringLiteral("Team Fortress Classic "));
-    tfcCaption = makeControl<QLabel>(frmTFC, "tfcCaption", 120, 375, 1545, 255);
-    tfcCaption->setText(texts.tfcMapsLabel);
+    frmTFC =
+        makeFrame(this, "frmTFC", QStringLiteral("Team Fortress Classic "), left, 1980, 5160, 840);
+    tfcCaption = makeLabel(frmTFC, "tfcCaption", texts.tfcMapsLabel, 120, 375, 1545, 255);
     TFCmaps = makeControl<QLineEdit>(frmTFC, "TFCmaps", 1680, 345, 2100, 315);
-    cmdTFCMaps = makeControl<QPushButton>(frmTFC, "cmdTFCMaps", 3840, 315, 1200, 375);
-    cmdTFCMaps->setText(QStringLiteral("Durchsuchen"));
+    cmdTFCMaps =
+        makeButton(frmTFC, "cmdTFCMaps", QStringLiteral("Durchsuchen"), 3840, 315, 1200, 375);
 
     // The browse buttons must not steal Enter from the window's default button.
     for (QPushButton* browse : {Command2, cmdMaps, cmdTFCMaps})
@@ -51,11 +44,11 @@ GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
 }
 
 void GameFoldersWindow::loadFolders() {
-    const std::string tfc = context_.getPPS("MISC", "TFC", "error", 100);
+    const std::string tfc = getPPS(context_, setting::tfc, "error");
     // Paths are read whole: a cut path would be written back cut.
-    program->setText(context_.readSetting("GAMEDIR", "program", "error", kUncut));
-    txtMaps->setText(context_.readSetting("GAMEDIR", "maps", "error", kUncut));
-    TFCmaps->setText(context_.readSetting("GAMEDIR", "tfcmaps", "error", kUncut));
+    program->setText(readSetting(context_, setting::program, "error"));
+    txtMaps->setText(readSetting(context_, setting::maps, "error"));
+    TFCmaps->setText(readSetting(context_, setting::tfcmaps, "error"));
     setTextBoxEnabled(TFCmaps, false);
     if (tfcTicked(tfc))
         chkTFC->setChecked(true);

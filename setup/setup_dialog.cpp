@@ -1,7 +1,7 @@
 #include "setup/setup_dialog.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/controls.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +18,9 @@ SetupDialog::SetupDialog(AppContext& context, const QString& name, const QString
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
-void SetupDialog::setCancelButton(QPushButton* button) { cancel_ = button; }
+void SetupDialog::setCancelButton(QPushButton* button) {
+    cancel_ = button;
+}
 
 void SetupDialog::keyPressEvent(QKeyEvent* event) {
     // QDialog would reject() on Escape, which hides the window without its
@@ -40,7 +42,7 @@ bool SetupDialog::writeSettings(const std::vector<SettingWrite>& writes) {
     return true;
 }
 
-void SetupDialog::showMessage(const SetupMessage& message) {
+void SetupDialog::showMessage(const PlayerMessage& message) {
     context_.message(this, QString::fromStdString(message.text),
                      QString::fromStdString(message.title));
 }

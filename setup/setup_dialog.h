@@ -29,7 +29,7 @@ protected:
     // Writes the keys in order and stops at the first failure, which the
     // context has shown; returns whether every key was written.
     bool writeSettings(const std::vector<SettingWrite>& writes);
-    void showMessage(const SetupMessage& message);
+    void showMessage(const PlayerMessage& message);
 
     // Shows `next` and unloads this window.
     void moveTo(const QString& next);

@@ -38,6 +38,21 @@ std::string comparable(std::string path) {
     return path;
 }
 
+std::string withoutTrailingSeparators(std::string path) {
+    while (!path.empty() && isSeparator(path.back()))
+        path.pop_back();
+    return path;
+}
+
+// Everything up to the last separator, which stays; a bare drive ("C:hl.exe")
+// is its own folder, and a bare name has none.
+std::string folderOf(const std::string& path) {
+    const auto last = path.find_last_of("/\\");
+    if (last != std::string::npos)
+        return path.substr(0, last + 1);
+    return startsWithDrive(path) ? path.substr(0, 2) : std::string();
+}
+
 } // namespace
 
 bool tfcTicked(const std::string& stored) {
@@ -84,11 +99,13 @@ std::optional<SetupMessage> wizardFolderProblem(const GameFolders& folders) {
 std::vector<SettingWrite> derivedFolderWrites(const std::string& tfc, const std::string& maps,
                                               const std::string& tfcmaps,
                                               const std::string& program) {
-    // "…\valve\maps" less "maps" and "…\hl.exe" less "hl.exe" keep their trailing
-    // separator; dropLastCharacters gives an empty text for shorter values.
-    return {{kGameDir, "valve", dropLastCharacters(maps, 4)},
-            {kGameDir, "tfcdir", tfc == "true" ? dropLastCharacters(tfcmaps, 4) : std::string()},
-            {kGameDir, "dds", dropLastCharacters(program, 6)}};
+    // "…\valve\maps" less "maps" keeps its trailing separator; dropLastCharacters
+    // gives an empty text for shorter values.
+    return {
+        {kGameDir, "valve", dropLastCharacters(withoutTrailingSeparators(maps), 4)},
+        {kGameDir, "tfcdir",
+         tfc == "true" ? dropLastCharacters(withoutTrailingSeparators(tfcmaps), 4) : std::string()},
+        {kGameDir, "dds", folderOf(program)}};
 }
 
 std::vector<SettingWrite> finishWrites(const std::string& tfc, const std::string& maps,
@@ -129,7 +146,15 @@ std::string programFilter(const std::string& description, const std::string& pat
                           Platform platform) {
     if (platform == Platform::Windows)
         return description + " (" + pattern + ")";
-    return description + " (" + caseInsensitivePattern(pattern) + ")";
+    // The native game starts through hl.sh, which readies its libraries for hl_linux.
+    const std::string names = pattern + ", hl.sh, hl_linux";
+    std::string named = description;
+    if (const auto at = named.find(pattern); at != std::string::npos)
+        named.replace(at, pattern.size(), names);
+    else
+        named += " (" + names + ")";
+    return named + " (" + caseInsensitivePattern(pattern) + " " + caseInsensitivePattern("hl.sh") +
+           " " + caseInsensitivePattern("hl_linux") + ")";
 }
 
 std::string volumeEntry(const std::string& root, const std::string& label) {

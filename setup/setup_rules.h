@@ -4,6 +4,8 @@
 #pragma once
 
 #include "core/platform.h"
+#include "core/player_message.h"
+#include "core/settings.h"
 
 #include <cstddef>
 #include <optional>
@@ -12,28 +14,15 @@
 
 namespace gravelock {
 
-// One key written to orvo.ini; lists of these keep the order of the writes.
-struct SettingWrite {
-    std::string section;
-    std::string key;
-    std::string value;
-    bool operator==(const SettingWrite&) const = default;
-};
-
-// A message for the player; an empty title shows the program's title.
-struct SetupMessage {
-    std::string text;
-    std::string title;
-    bool operator==(const SetupMessage&) const = default;
-};
+using SetupMessage = PlayerMessage;
 
 // The four values that the wizard's configuration page and the configuration
 // dialog hold.
 struct GameFolders {
-    bool tfc = false;       // chkTFC
-    std::string program;    // program
-    std::string maps;       // txtMaps
-    std::string tfcmaps;    // TFCmaps
+    bool tfc = false;    // chkTFC
+    std::string program; // program
+    std::string maps;    // txtMaps
+    std::string tfcmaps; // TFCmaps
 };
 
 // Only the exact text "true" ticks the Team Fortress box.
@@ -50,7 +39,9 @@ std::vector<SettingWrite> wizardFolderWrites(const GameFolders& folders);
 std::optional<SetupMessage> wizardFolderProblem(const GameFolders& folders);
 
 // The folders derived from the stored values: valve, tfcdir and dds, in that
-// order. A value shorter than the cut gives an empty folder.
+// order. valve and tfcdir are the maps folders less "maps" (a trailing separator
+// typed after it is ignored; a value shorter than the cut gives an empty folder);
+// dds is the program's folder with its trailing separator.
 std::vector<SettingWrite> derivedFolderWrites(const std::string& tfc, const std::string& maps,
                                               const std::string& tfcmaps,
                                               const std::string& program);
@@ -63,13 +54,13 @@ std::vector<SettingWrite> finishWrites(const std::string& tfc, const std::string
 // folders, so the game folder follows a moved install.
 std::vector<SettingWrite> configDialogWrites(const GameFolders& folders);
 
-// The program picker's filter in Qt's syntax, matching `pattern` without regard
-// to case: "Half-Life Programm (hl.exe) ([hH][lL].[eE][xX][eE])". Windows
-// matches file names without regard to case by itself and shows the pattern
-// as it is: "Half-Life Programm (hl.exe) (hl.exe)".
+// The program picker's filter in Qt's syntax. On Windows the description and the
+// pattern as given; elsewhere the pattern and the native game's "hl.sh" and
+// "hl_linux", named in the description and matched without regard to case:
+// "Half-Life Programm (hl.exe, hl.sh, hl_linux) ([hH][lL].[eE][xX][eE] ...)".
 std::string caseInsensitivePattern(const std::string& pattern);
 std::string programFilter(const std::string& description, const std::string& pattern,
-                          Platform platform = kThisPlatform);
+                          Platform platform = hostPlatform());
 
 // The three folder pickers share one design and differ in texts.
 enum class FolderPickerId { DirMaps, DirMapsTFC, Configtfc };

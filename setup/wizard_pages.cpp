@@ -1,7 +1,10 @@
 #include "setup/wizard_pages.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/caption_fit.h"
+#include "frame/controls.h"
+#include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,20 +26,18 @@ constexpr int kNextLeft = 6345;
 constexpr int kPrevLeft = 4920;
 
 QLabel* pagePicture(QWidget* page, int number) {
-    return makePicture(page, "Picture1", QStringLiteral(":/pictures/wizard%1.jpg").arg(number),
-                       120, 120, 2250, 3900);
+    return makePicture(page, "Picture1", QStringLiteral(":/pictures/wizard%1.jpg").arg(number), 120,
+                       120, 2250, 3900);
 }
 
-QPushButton* pageButton(QWidget* page, const char* name, int left, const QString& caption) {
-    auto* button = makeControl<QPushButton>(page, name, left, kButtonTop, kButtonWidth, kButtonHeight);
-    button->setText(caption);
-    return button;
+QPushButton* pageButton(QWidget* page, const char* name, const QString& caption, int left) {
+    return makeButton(page, name, caption, left, kButtonTop, kButtonWidth, kButtonHeight);
 }
 
-QLabel* pageLabel(QWidget* page, const char* name, int top, int height, const QString& text,
+// Page texts hang from their top edge, not centred in their box.
+QLabel* pageLabel(QWidget* page, const char* name, const QString& caption, int top, int height,
                   bool wrap = false) {
-    auto* label = makeControl<QLabel>(page, name, kContentLeft, top, kContentWidth, height);
-    label->setText(text);
+    auto* label = makeLabel(page, name, caption, kContentLeft, top, kContentWidth, height);
     label->setWordWrap(wrap);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -48,38 +49,38 @@ const QString kPrevCaption = QStringLiteral("< &Zurück");
 } // namespace
 
 Firstuse1Window::Firstuse1Window(AppContext& context)
-    : SetupDialog(context, QStringLiteral("firstuse1"), QStringLiteral("Willkommen im Gravelock !")) {
+    : SetupDialog(context, windowName::firstuse1, QStringLiteral("Willkommen im Gravelock !")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
-    Label1 = pageLabel(this, "Label1", 240, 735,
+    Label1 = pageLabel(this, "Label1",
                        QStringLiteral("Du startes das Programm zum ersten mal.          "
                                       "Das ist eine Wizzard einführung !"),
-                       true);
+                       240, 735, true);
     // Narrow enough that the blanks push the second sentence onto its own line.
     placeTwips(Label1, kContentLeft, 240, 3600, 735);
-    Label2 = pageLabel(this, "Label2", 1200, 255, QStringLiteral("Drücke \"Weiter\""));
+    Label2 = pageLabel(this, "Label2", QStringLiteral("Drücke \"Weiter\""), 1200, 255);
     Picture1 = pagePicture(this, 1);
-    cmdNext = pageButton(this, "cmdNext", kNextLeft, kNextCaption);
+    cmdNext = pageButton(this, "cmdNext", kNextCaption, kNextLeft);
     cmdNext->setDefault(true);
-    connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("firstuse2")); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse2); });
     fitCaptions(this);
 }
 
 Firstuse2Window::Firstuse2Window(AppContext& context)
-    : SetupDialog(context, QStringLiteral("firstuse2"), QStringLiteral("Name und Firma")) {
+    : SetupDialog(context, windowName::firstuse2, QStringLiteral("Name und Firma")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
-    Label1 = pageLabel(this, "Label1", 240, 495,
+    Label1 = pageLabel(this, "Label1",
                        QStringLiteral("Trage hier deinen Namen und deine Firma oder Clan ein !!!"),
-                       true);
-    Label2 = pageLabel(this, "Label2", 960, 255, QStringLiteral("Name :"));
+                       240, 495, true);
+    Label2 = pageLabel(this, "Label2", QStringLiteral("Name :"), 960, 255);
     txtNick = makeControl<QLineEdit>(this, "txtNick", kContentLeft, 1230, kContentWidth, 315);
-    Label3 = pageLabel(this, "Label3", 1740, 255, QStringLiteral("Firma / Clan :"));
+    Label3 = pageLabel(this, "Label3", QStringLiteral("Firma / Clan :"), 1740, 255);
     txtClan = makeControl<QLineEdit>(this, "txtClan", kContentLeft, 2010, kContentWidth, 315);
     Picture1 = pagePicture(this, 2);
-    cmdPrev = pageButton(this, "cmdPrev", kPrevLeft, kPrevCaption);
-    cmdNext = pageButton(this, "cmdNext", kNextLeft, kNextCaption);
+    cmdPrev = pageButton(this, "cmdPrev", kPrevCaption, kPrevLeft);
+    cmdNext = pageButton(this, "cmdNext", kNextCaption, kNextLeft);
     cmdNext->setDefault(true);
     txtNick->setFocus();
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("firstuse1")); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse1); });
     connect(cmdNext, &QPushButton::clicked, this, &Firstuse2Window::next);
     fitCaptions(this);
 }
@@ -93,7 +94,7 @@ void Firstuse2Window::next() {
     }
     if (!writeSettings(namePageWrites(nick, clan)))
         return;
-    moveTo(QStringLiteral("firstuseconfig"));
+    moveTo(windowName::firstuseconfig);
 }
 
 namespace {
@@ -111,13 +112,13 @@ GameFoldersTexts wizardTexts() {
 } // namespace
 
 FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context)
-    : GameFoldersWindow(context, QStringLiteral("firstuseconfig"), QStringLiteral("Konfiguration"),
+    : GameFoldersWindow(context, windowName::firstuseconfig, QStringLiteral("Konfiguration"),
                         wizardTexts(), kContentLeft) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Picture1 = pagePicture(this, 3);
-    cmdPrev = pageButton(this, "cmdPrev", kPrevLeft, kPrevCaption);
+    cmdPrev = pageButton(this, "cmdPrev", kPrevCaption, kPrevLeft);
     cmdPrev->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));
-    cmdFinish = pageButton(this, "cmdFinish", kNextLeft, kNextCaption);
+    cmdFinish = pageButton(this, "cmdFinish", kNextCaption, kNextLeft);
     cmdFinish->setDefault(true);
 
     connect(cmdMaps, &QPushButton::clicked, this, [this] {
@@ -128,14 +129,15 @@ FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context)
     connect(cmdTFCMaps, &QPushButton::clicked, this, [this] {
         openFolderPicker(QStringLiteral("configtfc"), {}, CaptionSet::BeforeShowing, TFCmaps);
     });
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(QStringLiteral("firstuse2")); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse2); });
     connect(cmdFinish, &QPushButton::clicked, this, &FirstuseconfigWindow::finish);
     fitCaptions(this);
     loadFolders();
 }
 
 void FirstuseconfigWindow::finish() {
-    // Written before they are checked, as the page always did.
+    // Written before they are checked: what the player typed is kept even when
+    // the page refuses to go on, so a second try starts from it.
     const GameFolders values = folders();
     if (!writeSettings(wizardFolderWrites(values)))
         return;
@@ -143,42 +145,43 @@ void FirstuseconfigWindow::finish() {
         showMessage(*problem);
         return;
     }
-    moveTo(QStringLiteral("firstusedone"));
+    moveTo(windowName::firstusedone);
 }
 
 FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
-    : SetupDialog(context, QStringLiteral("firstusedone"), QStringLiteral("Konfiguration ")) {
+    : SetupDialog(context, windowName::firstusedone, QStringLiteral("Konfiguration ")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
-    Label1 = pageLabel(this, "Label1", 240, 375, QStringLiteral("Fertig !"));
+    Label1 = pageLabel(this, "Label1", QStringLiteral("Fertig !"), 240, 375);
     QFont bold = Label1->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.5);
     Label1->setFont(bold);
-    Label2 = pageLabel(this, "Label2", 840, 255, QStringLiteral("Der Gravelock ist nun konfiguriert"));
-    Label3 = pageLabel(this, "Label3", 1200, 255, QStringLiteral("Wird nun gestartet Gravelock."));
-    Translatedby = pageLabel(this, "Translatedby", 3240, 255,
-                             QStringLiteral("Deutsche Übersetzung: Lukas Brenner"));
+    Label2 =
+        pageLabel(this, "Label2", QStringLiteral("Der Gravelock ist nun konfiguriert"), 840, 255);
+    Label3 = pageLabel(this, "Label3", QStringLiteral("Wird nun gestartet Gravelock."), 1200, 255);
+    Translatedby = pageLabel(this, "Translatedby",
+                             QStringLiteral("Deutsche Übersetzung: Lukas Brenner"), 3240, 255);
     Picture1 = pagePicture(this, 4);
-    cmdFinish = pageButton(this, "cmdFinish", kNextLeft, QStringLiteral("&Fertig"));
+    cmdFinish = pageButton(this, "cmdFinish", QStringLiteral("&Fertig"), kNextLeft);
     cmdFinish->setDefault(true);
     connect(cmdFinish, &QPushButton::clicked, this, &FirstusedoneWindow::finish);
     fitCaptions(this);
 }
 
 void FirstusedoneWindow::finish() {
-    const std::string tfc = context_.getPPS("MISC", "tfc", "error", 100);
+    const std::string tfc = getPPS(context_, setting::tfc, "error");
     // Whole paths: the folders derived from cut paths would be wrong.
-    const std::string maps = context_.getPPS("GAMEDIR", "maps", "error", kUncut);
+    const std::string maps = getPPS(context_, setting::maps, "error");
     const std::string tfcmaps =
-        tfcTicked(tfc) ? context_.getPPS("GAMEDIR", "tfcmaps", "error", kUncut) : std::string();
-    const std::string program = context_.getPPS("GAMEDIR", "program", "error", kUncut);
+        tfcTicked(tfc) ? getPPS(context_, setting::tfcmaps, "error") : std::string();
+    const std::string program = getPPS(context_, setting::program, "error");
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
         return;
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "
                                           "funktionieren sollte ... dann endere den inhalt der "
                                           "orvo.ini :-)"));
     context_.windows().unload(objectName());
-    context_.windows().show(QStringLiteral("sp"));
+    context_.windows().show(windowName::sp);
 }
 
 } // namespace gravelock

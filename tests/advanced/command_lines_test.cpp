@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace gravelock;
 
@@ -47,6 +48,15 @@ TEST(ClientLine, EveryBoxTicked) {
               " -connect 10.0.0.1:27016");
 }
 
+TEST(ClientLine, UntickedBoxesStillWriteTheirSwitch) {
+    ClientOptions none;
+    const GeneratedLine got = buildClientLine(none);
+    EXPECT_EQ(got.line,
+              " +cl_allowdownload 0 +cl_allowupload 0 +cl_himodels 0 +c_deltas 1 +spectator 0"
+              " -noipx 1 -noip 1 -precache 0 +name  +fps_modem  -connect ");
+    EXPECT_EQ(got.problems, std::vector<std::string>{"Bitte wähle ein Modell aus"});
+}
+
 TEST(SoundLine, VolumesAndCdTrack) {
     const std::string base = " +bgmvolume 0 +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0";
     SoundOptions o;
@@ -61,6 +71,34 @@ TEST(SoundLine, VolumesAndCdTrack) {
     o.cd = CdTrackMode::NoTrack;
     EXPECT_EQ(buildSoundLine(o).line,
               " +hisound 1 +s_eax 1 +s_a3d 1 +nosound 1 +volume 0 +suitvolume 0");
+}
+
+TEST(SoundLine, LoopPlaysTheChosenTrackAndMissingVolumesAreNamed) {
+    SoundOptions o;
+    o.cd = CdTrackMode::Loop;
+    o.track = "7";
+    const GeneratedLine got = buildSoundLine(o);
+    EXPECT_EQ(got.line, " +bgmvolume 0 +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0 +volume "
+                        " +suitvolume  +cd loop 7");
+    EXPECT_EQ(got.problems,
+              (std::vector<std::string>{"Choose sound volume!", "Choose HEV suit volume!"}));
+}
+
+TEST(Lists, OfferedEntriesInOrder) {
+    const std::vector<std::string> tracks = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
+                                             "10", "11", "12", "13", "14", "15", "16", "17", "18"};
+    EXPECT_EQ(cdTracks(), tracks);
+    EXPECT_EQ(skillLevels(), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(resolutions(), (std::vector<std::string>{"320x200", "400x300", "512x384", "640x480",
+                                                       "800x600", "1024x768"}));
+    EXPECT_EQ(playerModels(), (std::vector<std::string>{"Barney", "Scientist", "Skeleton", "Helmet",
+                                                        "Gordon", "Gina", "Cannibal", "Robo"}));
+}
+
+TEST(MiscLine, NothingTicked) {
+    EXPECT_EQ(buildMiscLine({}),
+              " -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0"
+              " +violence_ablood 0 +violence_agibs 0 -skill  +fakelag  +fakeloss ");
 }
 
 TEST(MiscLine, WithEverything) {

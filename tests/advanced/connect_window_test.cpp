@@ -21,8 +21,9 @@ struct RealStart {
     FakeMessageBoxes messages;
     FakeFileDialogs files;
     SystemGameStarter starter;
+    FakeVolumes volumes;
     int quits = 0;
-    AppContext context{dir.filePath("orvo.ini").toStdString(), messages, files, starter,
+    AppContext context{dir.filePath("orvo.ini").toStdString(), messages, files, starter, volumes,
                        [this] { ++quits; }};
 };
 

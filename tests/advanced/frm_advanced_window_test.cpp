@@ -1,3 +1,4 @@
+#include "advanced/advanced_tabs.h"
 #include "advanced/advanced_windows.h"
 #include "advanced/frm_advanced_window.h"
 #include "fakes.h"
@@ -32,8 +33,8 @@ struct Fixture {
         w = app.context.windows().find<FrmAdvancedWindow>("frmAdvanced");
     }
     void generateAll() {
-        for (QPushButton* b :
-             {w->cmdGenerate, w->cmdClientGenerate, w->cmdSndGen, w->cmdMiscGenerate})
+        for (QPushButton* b : {w->video->cmdGenerate, w->player->cmdClientGenerate,
+                               w->audio->cmdSndGen, w->misc->cmdMiscGenerate})
             b->click();
     }
 
@@ -58,43 +59,46 @@ private slots:
     void problemsComeFirstAndInOrder() {
         Fixture f;
         FrmAdvancedWindow* w = f.w;
-        for (QCheckBox* box : {w->chkPlShadows, w->chkConsole, w->chkAdditional, w->chkDelta})
+        for (QCheckBox* box : {w->video->chkPlShadows, w->video->chkConsole,
+                               w->video->chkAdditional, w->player->chkDelta})
             box->setCheckState(Qt::PartiallyChecked);
-        QVERIFY(!w->txtAdditional->isVisibleTo(w));
+        QVERIFY(!w->video->txtAdditional->isVisibleTo(w));
         QStringList texts, labelsWhileShown;
         f.app.messages.onShow = [&](const Message& m) {
             QVERIFY(m.icon == MsgIcon::Critical && m.buttons == MsgButtons::Ok);
             texts << m.text;
-            labelsWhileShown << w->lblCommandLine->text() + "|" + w->lblSndCommandLine->text();
+            labelsWhileShown << w->video->lblCommandLine->text() + "|" +
+                                    w->audio->lblSndCommandLine->text();
         };
         f.generateAll();
         QCOMPARE(texts, QStringList({"Choose a resolution!", "Bitte wähle ein Modell aus",
                                      "Choose sound volume!", "Choose HEV suit volume!"}));
         QCOMPARE(labelsWhileShown, QStringList({"|", kVideoAfterLoad + "|", kVideoAfterLoad + "|",
                                                 kVideoAfterLoad + "|"}));
-        QCOMPARE(w->lblCommandLine->text(), kVideoAfterLoad);
-        QVERIFY(w->lblClientCommandLine->text().contains(" +c_deltas 1"));
+        QCOMPARE(w->video->lblCommandLine->text(), kVideoAfterLoad);
+        QVERIFY(w->player->lblClientCommandLine->text().contains(" +c_deltas 1"));
     }
 
     void controlsReachTheLinesAndTheUncutStart() {
         Fixture f;
         FrmAdvancedWindow* w = f.w;
         const QString program = QString::fromStdString(kLongProgram);
-        select(w->lstResol, "512x384");
+        select(w->video->lstResol, "512x384");
         for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-                 w->optOpenGL, w->optWinMode, w->chkConsole, w->chkAdditional, w->chkDelta,
-                 w->chkIPXOn, w->optLoop, w->chkCDAudio, w->chkAGibs})
+                 w->video->optOpenGL, w->video->optWinMode, w->video->chkConsole,
+                 w->video->chkAdditional, w->player->chkDelta, w->player->chkIPXOn,
+                 w->audio->optLoop, w->audio->chkCDAudio, w->misc->chkAGibs})
             b->click();
-        QVERIFY(w->txtAdditional->isVisibleTo(w));
-        w->txtAdditional->setText("-nojoy");
-        select(w->lstModel, "Gordon");
-        w->txtName->setText("<b>Ace</b>");
-        w->txtMaxFRate->setText("60");
-        select(w->lstCDTrack, "12");
-        w->GameAudio->setValue(7);
-        w->HEVSuit->setValue(3);
-        w->Skill->setEditText("5");
-        w->FakeLagSlider->setValue(10);
+        QVERIFY(w->video->txtAdditional->isVisibleTo(w));
+        w->video->txtAdditional->setText("-nojoy");
+        select(w->player->lstModel, "Gordon");
+        w->player->txtName->setText("<b>Ace</b>");
+        w->player->txtMaxFRate->setText("60");
+        select(w->audio->lstCDTrack, "12");
+        w->audio->GameAudio->setValue(7);
+        w->audio->HEVSuit->setValue(3);
+        w->misc->Skill->setEditText("5");
+        w->misc->FakeLagSlider->setValue(10);
         f.generateAll();
         const QString video = " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0"
                               " +r_mirroralpha 0 -console -gl -win -vid_config_y 512"
@@ -108,18 +112,19 @@ private slots:
         const QString client = " +model Gordon +cl_allowdownload 0 +cl_allowupload 0"
                                " +cl_himodels 0 +c_deltas 0 +spectator 0 -noipx 0 -noip 1"
                                " -precache 0 +name <b>Ace</b> +fps_modem 60 -connect ";
-        QCOMPARE(w->lblCommandLine->text() + "|" + w->lblSndCommandLine->text() + "|" +
-                     w->lblMiscCommandLine->text() + "|" + w->lblClientCommandLine->text(),
+        QCOMPARE(w->video->lblCommandLine->text() + "|" + w->audio->lblSndCommandLine->text() +
+                     "|" + w->misc->lblMiscCommandLine->text() + "|" +
+                     w->player->lblClientCommandLine->text(),
                  video + "|" + sound + "|" + misc + "|" + client);
-        QCOMPARE(w->lblClientCommandLine->textFormat(), Qt::PlainText);
+        QCOMPARE(w->player->lblClientCommandLine->textFormat(), Qt::PlainText);
 
         // The full line grows behind what its label already shows.
-        w->cmdFullGen->click();
-        w->cmdFullGen->click();
+        w->start->cmdFullGen->click();
+        w->start->cmdFullGen->click();
         const QString once = video + sound + misc + client;
         const QString twice = program + once + once;
-        QCOMPARE(w->lblFullCommandLine->text(), twice);
-        w->Command1->click();
+        QCOMPARE(w->start->lblFullCommandLine->text(), twice);
+        w->start->Command1->click();
         QCOMPARE(f.app.starter.starts.size(), size_t(1));
         QCOMPARE(QString::fromStdString(f.app.starter.starts[0].commandText), twice);
         QCOMPARE(f.app.starter.starts[0].windowStyle, 2);
@@ -128,16 +133,16 @@ private slots:
         QVERIFY(w->isVisible());
 
         // Unticking hides the extra text and stops using it.
-        w->chkAdditional->click();
-        QVERIFY(!w->txtAdditional->isVisibleTo(w));
-        w->cmdGenerate->click();
-        QVERIFY(!w->lblCommandLine->text().contains("-nojoy"));
+        w->video->chkAdditional->click();
+        QVERIFY(!w->video->txtAdditional->isVisibleTo(w));
+        w->video->cmdGenerate->click();
+        QVERIFY(!w->video->lblCommandLine->text().contains("-nojoy"));
     }
 
     void missingProgramStartsWithError() {
         Fixture f("[MISC]\r\nfirstuse=no\r\n");
-        QCOMPARE(f.w->lblFullCommandLine->text(), QStringLiteral("error"));
-        f.w->Command1->click();
+        QCOMPARE(f.w->start->lblFullCommandLine->text(), QStringLiteral("error"));
+        f.w->start->Command1->click();
         QCOMPARE(f.app.starter.starts.at(0).commandText, std::string("error"));
     }
 };

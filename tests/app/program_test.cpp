@@ -1,9 +1,9 @@
 // Walks through the whole program as a player would: the first start through
 // the wizard, a game start, every tool from the menu and back, and the end.
 #include "app/gravelock_app.h"
-#include "core/ui/german.h"
-#include "core/ui/splash.h"
-#include "core/ui/widgets.h"
+#include "frame/german.h"
+#include "frame/splash.h"
+#include "frame/caption_fit.h"
 #include "fakes.h"
 #include "temp_folder.h"
 

@@ -1,19 +1,31 @@
 #include "core/settings.h"
-#include "core/text.h"
-#include "environment.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
+#include <functional>
+#include <optional>
+
+#ifdef _WIN32
+#include <atomic>
+#include <thread>
+#else
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace gravelock {
 namespace {
 
+namespace fs = std::filesystem;
 using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
+
+const std::string kSixty = "C:\\Program Files (x86)\\Steam\\steamapps\\common\\Half-Life\\hl.e";
 
 // Member order: the folder must exist before `ini` names a file in it.
 class SettingsFile : public ::testing::Test {
@@ -29,192 +41,468 @@ protected:
         const WriteResult result = WritePPS(section, key, value, ini);
         ASSERT_TRUE(result.ok) << result.reason;
     }
+    void plant(const std::optional<std::string>& bytes) {
+        std::error_code ignored;
+        fs::remove(ini, ignored);
+        if (bytes)
+            writeBytes(ini, *bytes);
+    }
 };
 
-TEST_F(SettingsFile, MissingFileSectionOrKeyGivesTheDefault) {
-    EXPECT_EQ(get("MISC", "firstuse"), "error");
-    writeBytes(ini, "[MISC]\r\nfirstuse=yes\r\n");
-    EXPECT_EQ(get("GAMEDIR", "program"), "error");
-    EXPECT_EQ(get("MISC", "tfc", 100, ""), "");
-    EXPECT_EQ(get("MISC", "firstuse"), "yes");
-}
-
-TEST_F(SettingsFile, EmptyValueIsAValueNotAMissingKey) {
-    writeBytes(ini, "[GAMEDIR]\r\ntfcdir=\r\n");
-    EXPECT_EQ(get("GAMEDIR", "tfcdir"), "");
-}
-
-TEST_F(SettingsFile, NamesMatchWithoutRegardToCase) {
-    write("GAMEDIR", "program", "C:\\HL\\hl.exe");
-    write("MISC", "tfc", "true");
-    EXPECT_EQ(get("gamedir", "PROGRAM"), "C:\\HL\\hl.exe");
-    EXPECT_EQ(get("misc", "TFC"), "true");
-    // Writing under another spelling replaces the same entry.
-    write("Misc", "Tfc", "false");
-    EXPECT_EQ(readBytes(ini), "[GAMEDIR]\r\nprogram=C:\\HL\\hl.exe\r\n[MISC]\r\ntfc=false\r\n");
-}
-
-TEST_F(SettingsFile, ValuesAreCutToMaxMinusOneCharacters) {
-    const std::string sixty = "C:\\Program Files (x86)\\Steam\\steamapps\\common\\Half-Life\\hl.e";
-    ASSERT_EQ(sixty.size(), 60u);
-    write("GAMEDIR", "program", sixty);
+TEST_F(SettingsFile, ReadsLikeWindows) {
     struct Case {
+        const char* what;
+        std::optional<std::string> file; // nullopt: no file at all
+        std::string cat, cle, def;
         int max;
         std::string expected;
     };
-    for (const auto& c : std::vector<Case>{{100, sixty},
-                                           {200, sixty},
-                                           {61, sixty},
-                                           {60, sixty.substr(0, 59)},
-                                           {50, sixty.substr(0, 49)},
-                                           {2, "C"},
-                                           {1, ""},
-                                           {0, ""},
-                                           {-5, ""},
-                                           {kUncut, sixty}})
-        EXPECT_EQ(get("GAMEDIR", "program", c.max), c.expected) << "max " << c.max;
-    // The default is cut the same way, and umlauts count as one character each.
-    EXPECT_EQ(get("GAMEDIR", "missing", 4, "error!"), "err");
-    write("MISC", "user", "Jürgen");
-    EXPECT_EQ(get("MISC", "user", 4), "Jür");
-}
-
-TEST_F(SettingsFile, UmlautsAreStoredAsWindows1252AndReadBack) {
-    write("MISC", "user", "Jörg Kühn");
-    write("MISC", "company", "Die Größten");
-    EXPECT_EQ(readBytes(ini), "[MISC]\r\nuser=J\xF6rg K\xFChn\r\ncompany=Die Gr\xF6\xDF" "ten\r\n");
-    EXPECT_EQ(get("MISC", "user"), "Jörg Kühn");
-    EXPECT_EQ(get("MISC", "company"), "Die Größten");
-}
-
-TEST_F(SettingsFile, TextOutsideWindows1252TurnsTheFileIntoUtf8WithoutLosingIt) {
-    write("MISC", "user", "Jörg");
-    write("GAMEDIR", "maps", "/home/Дмитрий/hl/valve/maps");
-    EXPECT_EQ(readBytes(ini).substr(0, 3), "\xEF\xBB\xBF");
-    EXPECT_EQ(get("GAMEDIR", "maps"), "/home/Дмитрий/hl/valve/maps");
-    EXPECT_EQ(get("MISC", "user"), "Jörg");
-}
-
-TEST_F(SettingsFile, WriteCreatesFileSectionAndKeyAndReplacesInPlace) {
-    write("MISC", "firstuse", "yes");
-    write("GAMEDIR", "maps", "C:\\HL\\valve\\maps");
-    write("MISC", "user", "Ace");
-    write("MISC", "firstuse", "no");
-    EXPECT_EQ(readBytes(ini), "[MISC]\r\nfirstuse=no\r\nuser=Ace\r\n"
-                              "[GAMEDIR]\r\nmaps=C:\\HL\\valve\\maps\r\n");
-}
-
-TEST_F(SettingsFile, HandWrittenFilesReadLikeOnWindows) {
-    struct Case {
-        const char* what;
-        std::string content;
-        std::string cat, cle, expected;
-    };
+    const std::string misc = "[MISC]\r\nuser=Ace\r\n";
     const std::vector<Case> cases = {
-        {"LF only", "[MISC]\nuser=Ace\n", "MISC", "user", "Ace"},
-        {"no final line end", "[MISC]\r\nuser=Ace", "MISC", "user", "Ace"},
-        {"blanks around names and values", "  [ MISC ]  \r\n  user  =  Ace  \r\n", "MISC", "user",
+        {"missing file", std::nullopt, "MISC", "firstuse", "error", 100, "error"},
+        {"missing section", misc, "GAMEDIR", "program", "error", 100, "error"},
+        {"missing key, empty default", misc, "MISC", "tfc", "", 100, ""},
+        {"default loses trailing blanks only", misc, "MISC", "tfc", " error  ", 100, " error"},
+        {"default is cut too", misc, "MISC", "tfc", "error!", 4, "err"},
+        {"empty value is a value", "[GAMEDIR]\r\ntfcdir=\r\n", "GAMEDIR", "tfcdir", "error", 100,
+         ""},
+        {"names without regard to case", "[GAMEDIR]\r\ntfc=true\r\n", "gamedir", "TFC", "error",
+         100, "true"},
+        {"blanks around the caller's names", misc, " MISC\t", " user ", "error", 100, "Ace"},
+        {"LF only", "[MISC]\nuser=Ace\n", "MISC", "user", "error", 100, "Ace"},
+        {"lone CR ends a line", "[MISC]\ruser=Ace\rcompany=Clan", "MISC", "company", "error", 100,
+         "Clan"},
+        {"lone CR inside a value ends it", "[MISC]\r\nuser=A\rB\r\n", "MISC", "user", "error", 100,
+         "A"},
+        {"no final line end", "[MISC]\r\nuser=Ace", "MISC", "user", "error", 100, "Ace"},
+        {"blanks around file names and values", "  [ MISC ]  \r\n  user  =  Ace  \r\n", "MISC",
+         "user", "error", 100, "Ace"},
+        {"tabs around the value", "[MISC]\r\nuser=\tAce\t\r\n", "MISC", "user", "error", 100,
          "Ace"},
-        {"tabs around the value", "[MISC]\r\nuser=\tAce\t\r\n", "MISC", "user", "Ace"},
-        {"blanks inside the value stay", "[MISC]\r\nuser=Big  Ace\r\n", "MISC", "user", "Big  Ace"},
-        {"comment lines", "; settings\r\n[MISC]\r\n;user=Old\r\nuser=Ace\r\n", "MISC", "user",
+        {"blanks inside the value stay", "[MISC]\r\nuser=Big  Ace\r\n", "MISC", "user", "error",
+         100, "Big  Ace"},
+        {"comment lines", "; x\r\n[MISC]\r\n;user=Old\r\nuser=Ace\r\n", "MISC", "user", "error",
+         100, "Ace"},
+        {"lines without =", "[MISC]\r\njust text\r\nuser=Ace\r\n", "MISC", "user", "error", 100,
          "Ace"},
-        {"lines without =", "[MISC]\r\njust text\r\nuser=Ace\r\n", "MISC", "user", "Ace"},
-        {"UTF-8 byte-order mark", "\xEF\xBB\xBF[MISC]\r\nuser=J\xC3\xB6rg\r\n", "MISC", "user",
-         "Jörg"},
         {"keys before any section", "user=Nobody\r\n[MISC]\r\nuser=Ace\r\n", "MISC", "user",
-         "Ace"},
-        {"keys before any section are in no section", "user=Nobody\r\n", "MISC", "user", "error"},
-        {"key twice: the first wins", "[MISC]\r\nuser=Ace\r\nuser=Bee\r\n", "MISC", "user", "Ace"},
-        {"section twice: the first wins", "[MISC]\r\nuser=Ace\r\n[MISC]\r\nuser=Bee\r\n", "MISC",
-         "user", "Ace"},
-        {"key only in the second copy of a section", "[MISC]\r\n[X]\r\n[MISC]\r\nuser=Bee\r\n",
-         "MISC", "user", "error"},
-        {"quoted value loses its quotes", "[MISC]\r\nuser=\"Big Ace\"\r\n", "MISC", "user",
-         "Big Ace"},
-        {"equals sign inside the value", "[MISC]\r\nuser=a=b\r\n", "MISC", "user", "a=b"},
-        {"section without closing bracket", "[MISC\r\nuser=Ace\r\n", "MISC", "user", "Ace"},
-        {"key that only starts like another", "[MISC]\r\nusername=Ace\r\n", "MISC", "user",
+         "error", 100, "Ace"},
+        {"keys before any section are in none", "user=Nobody\r\n", "MISC", "user", "error", 100,
          "error"},
+        {"key twice: the first wins", "[MISC]\r\nuser=Ace\r\nuser=Bee\r\n", "MISC", "user", "error",
+         100, "Ace"},
+        {"section twice: the first wins", "[MISC]\r\nuser=Ace\r\n[MISC]\r\nuser=Bee\r\n", "MISC",
+         "user", "error", 100, "Ace"},
+        {"key only in a second copy", "[MISC]\r\n[X]\r\n[MISC]\r\nuser=Bee\r\n", "MISC", "user",
+         "error", 100, "error"},
+        {"equals sign inside the value", "[MISC]\r\nuser=a=b\r\n", "MISC", "user", "error", 100,
+         "a=b"},
+        {"section without closing bracket", "[MISC\r\nuser=Ace\r\n", "MISC", "user", "error", 100,
+         "Ace"},
+        {"key that only starts like another", "[MISC]\r\nusername=Ace\r\n", "MISC", "user", "error",
+         100, "error"},
+        // Quotes: a matching pair goes, everything between stays.
+        {"double quotes", "[MISC]\r\nuser=\"Big Ace\"\r\n", "MISC", "user", "error", 100,
+         "Big Ace"},
+        {"single quotes", "[MISC]\r\nuser='Big Ace'\r\n", "MISC", "user", "error", 100, "Big Ace"},
+        {"quoted blanks stay", "[MISC]\r\nuser= \"  Ace \" \r\n", "MISC", "user", "error", 100,
+         "  Ace "},
+        {"quoted leading blanks survive the cut", "[MISC]\r\nuser=\"  Ace\"\r\n", "MISC", "user",
+         "error", 4, "  A"},
+        {"mismatched quotes stay", "[MISC]\r\nuser=\"Ace'\r\n", "MISC", "user", "error", 100,
+         "\"Ace'"},
+        {"one quote alone stays", "[MISC]\r\nuser=\"\r\n", "MISC", "user", "error", 100, "\""},
+        {"empty quotes", "[MISC]\r\nuser=\"\"\r\n", "MISC", "user", "error", 100, ""},
+        // Cuts at max - 1 characters, counted as characters, not bytes.
+        {"60 characters, max 100", "[G]\r\np=" + kSixty, "G", "p", "", 100, kSixty},
+        {"60 characters, max 61", "[G]\r\np=" + kSixty, "G", "p", "", 61, kSixty},
+        {"60 characters, max 60", "[G]\r\np=" + kSixty, "G", "p", "", 60, kSixty.substr(0, 59)},
+        {"60 characters, max 50", "[G]\r\np=" + kSixty, "G", "p", "", 50, kSixty.substr(0, 49)},
+        {"max 2", "[G]\r\np=" + kSixty, "G", "p", "", 2, "C"},
+        {"max 1", "[G]\r\np=" + kSixty, "G", "p", "", 1, ""},
+        {"max 0", "[G]\r\np=" + kSixty, "G", "p", "", 0, ""},
+        {"negative max", "[G]\r\np=" + kSixty, "G", "p", "", -5, ""},
+        {"cut after an umlaut", "[MISC]\r\nuser=J\xFCrgen\r\n", "MISC", "user", "", 4, "Jür"},
+        {"cut after a euro sign",
+         "[MISC]\r\nuser=a\x80"
+         "b\r\n",
+         "MISC", "user", "", 3, "a€"},
+        {"cut before a euro sign",
+         "[MISC]\r\nuser=a\x80"
+         "b\r\n",
+         "MISC", "user", "", 2, "a"},
+        {"cut after a low quote", "[MISC]\r\nuser=\x84x\x93\r\n", "MISC", "user", "", 2, "„"},
+        {"cut before a closing quote", "[MISC]\r\nuser=\x84x\x93\r\n", "MISC", "user", "", 3, "„x"},
+        // Encodings.
+        {"Windows-1252 umlauts", "[MISC]\r\nuser=J\xF6rg K\xFChn\r\n", "MISC", "user", "", 100,
+         "Jörg Kühn"},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF[MISC]\r\nuser=J\xC3\xB6rg\r\n", "MISC", "user", "",
+         100, "Jörg"},
+        {"Windows-1252 bytes in a UTF-8 file", "\xEF\xBB\xBF[MISC]\r\nuser=J\xF6rg\r\n", "MISC",
+         "user", "", 100, "Jörg"},
+        {"name outside the code page", misc, "MISC", "Дм", "error", 100, "error"},
+        {"names that cannot be written are never found", "[MISC]\r\n=x\r\n;a=1\r\na=b=c\r\n",
+         "MISC", " ", "error", 100, "error"},
+        {"key with ;", "[MISC]\r\n;a=1\r\n", "MISC", ";a", "error", 100, "error"},
+        {"key with =", "[MISC]\r\na=b=c\r\n", "MISC", "a=b", "error", 100, "error"},
+        {"a [ inside a value opens nothing", "[MISC]\r\nx=[GAMEDIR]\r\nuser=Ace\r\n", "MISC",
+         "user", "error", 100, "Ace"},
     };
     for (const auto& c : cases) {
-        writeBytes(ini, c.content);
-        EXPECT_EQ(get(c.cat, c.cle), c.expected) << c.what;
+        plant(c.file);
+        EXPECT_EQ(GetPPS(c.cat, c.cle, c.def, c.max, ini), c.expected) << c.what;
     }
 }
 
-TEST_F(SettingsFile, WritingKeepsEveryOtherLine) {
-    writeBytes(ini, "; written by hand\n\n[MISC]\n  firstuse = yes\nextra=1\n\n"
-                    "[Other]\nfoo = bar\n; end\n");
-    write("misc", "FIRSTUSE", "no");
-    write("MISC", "user", "Ace");
-    write("Other", "foo", "baz");
-    EXPECT_EQ(readBytes(ini), "; written by hand\r\n\r\n[MISC]\r\nfirstuse=no\r\nextra=1\r\n"
-                              "user=Ace\r\n\r\n[Other]\r\nfoo=baz\r\n; end\r\n");
-    // Undefined Windows-1252 bytes elsewhere in the file survive a write.
-    writeBytes(ini, "[X]\r\nraw=\x81\x8D\x8F\x90\x9D\r\n");
-    write("MISC", "user", "Ace");
-    EXPECT_EQ(readBytes(ini), "[X]\r\nraw=\x81\x8D\x8F\x90\x9D\r\n[MISC]\r\nuser=Ace\r\n");
+TEST_F(SettingsFile, WritesLikeWindowsAndKeepsEveryOtherByte) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> before; // nullopt: no file yet
+        std::vector<SettingWrite> writes;
+        std::string reason; // empty: the write succeeds
+        std::string after;  // for refusals, the file stays as it was
+    };
+    const std::string misc = "[MISC]\r\nuser=Ace\r\n";
+    const std::string refused = "Ungültiger Abschnitts- oder Schlüsselname";
+    const std::string lineBreak = "Der Wert enthält einen Zeilenumbruch";
+    const std::string invalid = "Der Wert enthält ungültige Zeichen";
+    const std::vector<Case> cases = {
+        {"creates file, sections and keys; replaces in place",
+         std::nullopt,
+         {{"MISC", "firstuse", "yes"},
+          {"GAMEDIR", "maps", "C:\\HL\\valve\\maps"},
+          {"MISC", "user", "Ace"},
+          {"MISC", "firstuse", "no"}},
+         "",
+         "[MISC]\r\nfirstuse=no\r\nuser=Ace\r\n[GAMEDIR]\r\nmaps=C:\\HL\\valve\\maps\r\n"},
+        {"another spelling replaces the same entry",
+         "[GAMEDIR]\r\n[MISC]\r\ntfc=true\r\n",
+         {{"Misc", "TFC", "false"}},
+         "",
+         "[GAMEDIR]\r\n[MISC]\r\ntfc=false\r\n"},
+        {"blanks around names are not stored",
+         std::nullopt,
+         {{" MISC ", "\tuser ", "Ace"}},
+         "",
+         misc},
+        {"LF lines stay LF, the new line gets CRLF",
+         "; by hand\n\n[MISC]\n  firstuse = yes\nextra=1\n\n[Other]\nfoo = bar\n; end\n",
+         {{"misc", "FIRSTUSE", "no"}, {"MISC", "user", "Ace"}, {"Other", "foo", "baz"}},
+         "",
+         "; by hand\n\n[MISC]\nfirstuse=no\nextra=1\nuser=Ace\r\n\n[Other]\nfoo=baz\n; end\n"},
+        {"lone CR lines keep their ends",
+         "[MISC]\ra=1\rb=2",
+         {{"MISC", "a", "3"}},
+         "",
+         "[MISC]\ra=3\rb=2"},
+        {"new key goes below the last key, above closing comments",
+         "[MISC]\r\na=1\r\n; about b\r\n\r\n[X]\r\n",
+         {{"MISC", "b", "2"}},
+         "",
+         "[MISC]\r\na=1\r\nb=2\r\n; about b\r\n\r\n[X]\r\n"},
+        {"new key in a section of comments only",
+         "[MISC]\r\n; none yet\r\n",
+         {{"MISC", "b", "2"}},
+         "",
+         "[MISC]\r\nb=2\r\n; none yet\r\n"},
+        {"header without line end gets one", "[MISC]", {{"MISC", "user", "Ace"}}, "", misc},
+        {"last line without end, new section",
+         "[A]\nx=1",
+         {{"MISC", "user", "Ace"}},
+         "",
+         "[A]\nx=1\r\n" + misc},
+        {"undefined Windows-1252 bytes survive",
+         "[X]\r\nraw=\x81\x8D\x8F\x90\x9D\r\n",
+         {{"MISC", "user", "Ace"}},
+         "",
+         "[X]\r\nraw=\x81\x8D\x8F\x90\x9D\r\n" + misc},
+        {"umlauts are stored as Windows-1252",
+         std::nullopt,
+         {{"MISC", "user", "Jörg Kühn"}, {"MISC", "company", "Die Größten"}},
+         "",
+         "[MISC]\r\nuser=J\xF6rg K\xFChn\r\ncompany=Die Gr\xF6\xDF"
+         "ten\r\n"},
+        {"text outside Windows-1252 turns the file into UTF-8",
+         "[MISC]\r\nuser=J\xF6rg\r\n",
+         {{"GAMEDIR", "maps", "/home/Дм/maps"}},
+         "",
+         "\xEF\xBB\xBF[MISC]\r\nuser=J\xC3\xB6rg\r\n[GAMEDIR]\r\nmaps=/home/Дм/maps\r\n"},
+        // Refused: nothing of the batch is written.
+        {"value with CR LF and a section",
+         misc,
+         {{"MISC", "user", "Ace\r\n[GAMEDIR]\r\nprogram=evil.exe"}},
+         lineBreak,
+         misc},
+        {"value with a lone CR", misc, {{"MISC", "user", "a\rb"}}, lineBreak, misc},
+        {"value with an LF", misc, {{"MISC", "user", "a\nb"}}, lineBreak, misc},
+        {"value with an overlong CR LF",
+         misc,
+         {{"MISC", "user", "a\xC0\x8D\xC0\x8Ax=y"}},
+         invalid,
+         misc},
+        {"value with a surrogate", misc, {{"MISC", "user", "\xED\xA0\x80"}}, invalid, misc},
+        {"value with a cut sequence", misc, {{"MISC", "user", "J\xC3"}}, invalid, misc},
+        {"value with NUL", misc, {{"MISC", "user", std::string("a\0b", 3)}}, invalid, misc},
+        {"key with =", misc, {{"MISC", "us=er", "x"}}, refused, misc},
+        {"section with ]", misc, {{"MI]SC", "user", "x"}}, refused, misc},
+        {"section with [", misc, {{"[MISC", "user", "x"}}, refused, misc},
+        {"key with a line break", misc, {{"MISC", "us\rer", "x"}}, refused, misc},
+        {"empty section", misc, {{"", "user", "x"}}, refused, misc},
+        {"blank key", misc, {{"MISC", " \t ", "x"}}, refused, misc},
+        {"key starting with ;", misc, {{"MISC", " ;user", "x"}}, refused, misc},
+        {"second write of a batch bad",
+         misc,
+         {{"MISC", "user", "Bee"}, {"MISC", "", "x"}},
+         refused,
+         misc},
+    };
+    for (const auto& c : cases) {
+        plant(c.before);
+        const WriteResult result = WritePPSBatch(c.writes, ini);
+        EXPECT_EQ(result.reason, c.reason) << c.what;
+        EXPECT_EQ(result.ok, c.reason.empty()) << c.what;
+        EXPECT_EQ(c.before || result.ok ? readBytes(ini) : "", c.after) << c.what;
+    }
 }
 
-TEST_F(SettingsFile, WritesThatWouldCorruptTheFileAreRefused) {
+TEST_F(SettingsFile, FailedWritesAreReportedAndLeaveNothingBehind) {
     write("MISC", "user", "Ace");
-    const std::string before = readBytes(ini);
-    for (const auto& [section, key, value] : std::vector<std::array<std::string, 3>>{
-             {"MISC", "user", "Ace\r\n[GAMEDIR]\r\nprogram=evil.exe"},
-             {"MISC", "user", "line\nbreak"},
-             {"MISC", "us=er", "x"},
-             {"MI]SC", "user", "x"},
-             {"", "user", "x"},
-             {"MISC", "", "x"}}) {
-        EXPECT_FALSE(WritePPS(section, key, value, ini).ok) << section << "/" << key;
-    }
-    EXPECT_EQ(readBytes(ini), before);
-}
-
-TEST_F(SettingsFile, FailedWritesAreReportedAndLeaveTheFileWhole) {
-    write("MISC", "user", "Ace");
-    const std::string before = readBytes(ini);
-    if (!test::permissionModesUntestable()) {
-        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
-        const WriteResult result = WritePPS("MISC", "user", "Bee", ini);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.reason, "Zugriff verweigert");
-        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
-        EXPECT_EQ(readBytes(ini), before);
-    }
-    // A settings path that is a folder.
     const std::string asFolder = folder.file("folder.ini");
-    std::filesystem::create_directory(asFolder);
-    const WriteResult result = WritePPS("MISC", "user", "Bee", asFolder);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.reason, "Der Name gehört zu einem Ordner");
-    EXPECT_EQ(GetPPS("MISC", "user", "error", 100, asFolder), "error");
-    // A folder that does not exist.
-    const WriteResult missing = WritePPS("MISC", "user", "Bee", folder.file("no/such/orvo.ini"));
-    EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.reason, "Der Ordner existiert nicht");
-    // No temporary file is left behind by any of these.
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    fs::create_directory(asFolder);
+    struct Case {
+        std::string file, reason;
+    };
+    for (const auto& c : std::vector<Case>{
+             {asFolder, "Der Name gehört zu einem Ordner"},
+             {folder.file("no/such/orvo.ini"), "Der Ordner existiert nicht"},
+         }) {
+        const WriteResult result = WritePPS("MISC", "user", "Bee", c.file);
+        EXPECT_FALSE(result.ok) << c.file;
+        EXPECT_EQ(result.reason, c.reason) << c.file;
+        EXPECT_EQ(GetPPS("MISC", "user", "error", 100, c.file), "error") << c.file;
+    }
+    for (const auto& entry : fs::directory_iterator(folder.path()))
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos);
 }
 
-TEST_F(SettingsFile, UnreadableFileIsNeverReplaced) {
-    if (const auto why = test::permissionModesUntestable())
-        GTEST_SKIP() << *why;
-    write("MISC", "user", "Ace");
-    std::filesystem::permissions(ini, std::filesystem::perms::owner_write);
-    EXPECT_FALSE(WritePPS("MISC", "company", "Clan", ini).ok);
-    std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
-    EXPECT_EQ(get("MISC", "user"), "Ace");
+TEST(DescribeError, EveryReasonIsGerman) {
+    struct Case {
+        std::errc error;
+        std::string reason;
+    };
+    for (const auto& c : std::vector<Case>{
+             {std::errc::argument_list_too_long, "Die Befehlszeile ist zu lang"},
+             {std::errc::permission_denied, "Zugriff verweigert"},
+             {std::errc::no_space_on_device, "Der Datenträger ist voll"},
+             {std::errc::too_many_symbolic_link_levels,
+              "Zu viele symbolische Verknüpfungen im Pfad"},
+             {std::errc::file_too_large, "Die Datei ist zu groß"},
+         })
+        EXPECT_EQ(describeError(std::make_error_code(c.error)), c.reason);
+    // No code reaches the player in the system's English.
+    for (int code = 1; code < 200; ++code) {
+        const std::error_code error(code, std::generic_category());
+        EXPECT_NE(describeError(error), error.message()) << code;
+    }
+    EXPECT_EQ(describeError(std::error_code(98765, std::generic_category())),
+              "Unbekannter Systemfehler (Nummer 98765)");
 }
 
-TEST_F(SettingsFile, ValueLongerThanTheBufferIsStoredWhole) {
-    const std::string path(300, 'x');
-    write("GAMEDIR", "program", path);
-    EXPECT_EQ(get("GAMEDIR", "program", kUncut), path);
-    EXPECT_EQ(get("GAMEDIR", "program", 100), path.substr(0, 99));
+#ifndef _WIN32
+
+// Runs `body` in a child process as an unprivileged player (root gives up its
+// rights first: it may write anything), so that permission rules hold under
+// CI's root too. Returns what the body reported; empty means all held.
+std::string asPlayer(const fs::path& folder, const std::function<std::string()>& body) {
+    constexpr uid_t kNobody = 65534;
+    const bool root = geteuid() == 0;
+    if (root) {
+        if (chown(folder.c_str(), kNobody, kNobody) != 0)
+            return "cannot give the folder away";
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (lchown(entry.path().c_str(), kNobody, kNobody) != 0)
+                return "cannot give a file away";
+    }
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeFds[0]);
+        std::string report;
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            report = "cannot drop root";
+        else
+            report = body();
+        if (write(pipeFds[1], report.data(), report.size()) < 0)
+            _exit(2);
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    std::string report;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        report += " (the player's process failed)";
+    return report;
+}
+
+std::string expectRefused(const std::string& ini, const std::string& reason) {
+    const std::string before = readBytes(ini);
+    const WriteResult result = WritePPS("MISC", "user", "Bee", ini);
+    if (result.ok || result.reason != reason)
+        return "expected \"" + reason + "\", got \"" + result.reason + "\"; ";
+    return readBytes(ini) == before ? "" : "file changed; ";
+}
+
+#endif
+
+TEST_F(SettingsFile, PermissionsAreKeptAndRespected) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no owner permission modes "
+                    "(its read-only attribute: settings_windows_test.cpp)";
+#else
+    const std::string report = asPlayer(folder.path(), [&] {
+        std::string failures;
+        const auto perms = [&] { return fs::status(ini).permissions() & fs::perms::mask; };
+        // A private file stays private, a shared one shared.
+        for (const auto mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                fs::perms::owner_read | fs::perms::owner_write |
+                                    fs::perms::group_read | fs::perms::others_read}) {
+            writeBytes(ini, "[MISC]\r\nuser=Ace\r\n");
+            fs::permissions(ini, mode);
+            if (!WritePPS("MISC", "user", "Bee", ini).ok || perms() != mode)
+                failures += "mode not kept; ";
+        }
+        // A read-only file is not replaced behind the player's back.
+        fs::permissions(ini, fs::perms::owner_read);
+        failures += expectRefused(ini, "Die Datei ist schreibgeschützt");
+        // A file that cannot be read is never replaced: its other lines would be lost.
+        fs::permissions(ini, fs::perms::owner_write);
+        failures += expectRefused(ini, "Zugriff verweigert");
+        fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
+        // A folder the player may not write.
+        fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        failures += expectRefused(ini, "Zugriff verweigert");
+        fs::permissions(folder.path(), fs::perms::owner_all);
+        return failures;
+    });
+    EXPECT_EQ(report, "");
+#endif
+}
+
+TEST_F(SettingsFile, WhatOthersPlantInTheFolderIsIgnoredAndSwept) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need administrator rights on Windows";
+#else
+    const std::string victim = folder.file("victim");
+    writeBytes(victim, "keep");
+    fs::create_directory(folder.file("orvo.ini.tmp-dir"));
+    for (const std::string name : {"orvo.ini.tmp-1234-0", "orvo.ini.tmp-aaaaaaaaaaaa"})
+        fs::create_symlink(victim, folder.file(name));
+    writeBytes(folder.file("orvo.ini.tmp-killed"), "half a save");
+    write("MISC", "user", "Ace");
+    EXPECT_EQ(readBytes(victim), "keep");
+    EXPECT_EQ(readBytes(ini), "[MISC]\r\nuser=Ace\r\n");
+    EXPECT_FALSE(fs::is_symlink(ini));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"orvo.ini", "orvo.ini.lock", "orvo.ini.tmp-dir",
+                                              "victim"}));
+#endif
+}
+
+TEST_F(SettingsFile, SymlinkedFileIsWrittenThrough) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need administrator rights on Windows";
+#else
+    fs::create_directory(folder.file("real"));
+    const std::string target = folder.file("real/settings.ini");
+    writeBytes(target, "[MISC]\r\nuser=Ace\r\n");
+    fs::create_symlink("real/settings.ini", ini);
+    write("MISC", "company", "Clan");
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(readBytes(target), "[MISC]\r\nuser=Ace\r\ncompany=Clan\r\n");
+    EXPECT_EQ(get("MISC", "company"), "Clan");
+#endif
+}
+
+TEST_F(SettingsFile, OnlyRegularFilesOfSaneSizeAreRead) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+#ifndef _WIN32
+        {"FIFO", [&] { ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0); },
+         "Der Name gehört zu keiner gewöhnlichen Datei"},
+        {"device", [&] { fs::create_symlink("/dev/null", ini); },
+         "Der Name gehört zu keiner gewöhnlichen Datei"},
+#endif
+        {"oversized file",
+         [&] {
+             writeBytes(ini, "[MISC]\r\nuser=Ace\r\n");
+             fs::resize_file(ini, kLargestReadFile + 1);
+         },
+         "Die Datei ist zu groß"},
+    };
+    for (const auto& c : cases) {
+        plant(std::nullopt);
+        c.make();
+        EXPECT_EQ(get("MISC", "user"), "error") << c.what;
+        const WriteResult result = WritePPS("MISC", "user", "Bee", ini);
+        EXPECT_EQ(result.reason, c.reason) << c.what;
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(ini)) &&
+                     fs::file_size(ini) < kLargestReadFile)
+            << c.what << ": replaced";
+    }
+}
+
+TEST_F(SettingsFile, TwoProgramsSavingAtOnceLoseNothing) {
+    constexpr int kKeys = 300;
+    const auto writeAll = [&](const std::string& prefix) {
+        int failed = 0;
+        for (int i = 0; i < kKeys; ++i)
+            failed +=
+                WritePPS("MISC", prefix + std::to_string(i), std::to_string(i), ini).ok ? 0 : 1;
+        return failed;
+    };
+#ifdef _WIN32
+    // No fork here; the lock is taken on a handle of its own for every write, and
+    // two handles exclude each other even in one process: threads stand in.
+    std::atomic<int> failed = 0;
+    std::vector<std::thread> writers;
+    for (const char* prefix : {"a", "b"})
+        writers.emplace_back([&, prefix] { failed += writeAll(prefix); });
+    for (auto& writer : writers)
+        writer.join();
+    EXPECT_EQ(failed, 0);
+#else
+    std::vector<pid_t> children;
+    for (const char* prefix : {"a", "b"}) {
+        const pid_t pid = fork();
+        if (pid == 0)
+            _exit(writeAll(prefix) == 0 ? 0 : 1);
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+#endif
+    int missing = 0;
+    for (const char* prefix : {"a", "b"})
+        for (int i = 0; i < kKeys; ++i)
+            missing += get("MISC", prefix + std::to_string(i)) == std::to_string(i) ? 0 : 1;
+    EXPECT_EQ(missing, 0);
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST(WindowsSettingsFile, ReadOnlyFileIsRefusedAndKeptWhole) {
 
     const WriteResult result = WritePPS("MISC", "user", "Bee", ini);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.reason, "Zugriff verweigert");
+    EXPECT_EQ(result.reason, "Die Datei ist schreibgeschützt");
     EXPECT_EQ(test::readBytes(ini), before);
     for (const auto& entry : fs::directory_iterator(folder.path()))
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos);

@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <thread>
 
 namespace gravelock {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
     const std::set<std::string> files = {"C:\\Program Files\\Valve\\hl.exe", "C:\\Program",
@@ -27,8 +30,10 @@ TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
         {"/opt/half life/hl -console", "/opt/half life/hl", " -console"},
         {"/usr/games/hl", "/usr/games/hl", ""},
         {"/usr/games/hl  -dev", "/usr/games/hl", "  -dev"},
-        // Quoted heads are taken as they stand.
+        // Quoted heads are taken as they stand, up to their own closing quote.
         {"\"/opt/half life/hl\" -console", "/opt/half life/hl", " -console"},
+        {"\"/opt/half life/hl\" +name \"Big Ace\" -dev", "/opt/half life/hl",
+         " +name \"Big Ace\" -dev"},
         {"\"/no such/hl\" -console", "/no such/hl", " -console"},
         {"\"/unclosed quote -console", "/unclosed quote -console", ""},
         // No prefix is a file: the first word names the missing program.
@@ -43,6 +48,35 @@ TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
         EXPECT_EQ(parts.program, c.program) << c.text;
         EXPECT_EQ(parts.arguments, c.arguments) << c.text;
     }
+}
+
+TEST(SplitCommandText, AsksAboutEachPrefixOnce) {
+    std::string text = "/g/hl";
+    for (int i = 0; i < 1000; ++i)
+        text += " +x";
+    std::vector<std::size_t> asked;
+    splitCommandText(text, [&](const std::string& p) {
+        asked.push_back(p.size());
+        return false;
+    });
+    ASSERT_EQ(asked.size(), 1001U);
+    EXPECT_EQ(asked.front(), text.size());
+    EXPECT_EQ(asked.back(), 5U);
+}
+
+TEST(SplitCommandText, AMegabyteOfArgumentsAsksOnlyAboutPathLongHeads) {
+    std::string text = "/usr/games/hl";
+    for (int i = 0; i < 500000; ++i)
+        text += " a";
+    std::size_t longestHead = 0;
+    const auto isFile = [&](const std::string& p) {
+        longestHead = std::max(longestHead, p.size());
+        return p == "/usr/games/hl";
+    };
+    const CommandParts parts = splitCommandText(text, isFile);
+    EXPECT_EQ(parts.program, "/usr/games/hl");
+    EXPECT_EQ(parts.arguments.size(), 1000000u);
+    EXPECT_LE(longestHead, 4096u);
 }
 
 TEST(SplitArguments, SplitsAtBlanksAndKeepsEverythingElseLiteral) {
@@ -63,33 +97,85 @@ TEST(SplitArguments, SplitsAtBlanksAndKeepsEverythingElseLiteral) {
         EXPECT_EQ(splitArguments(c.text), c.args) << c.text;
 }
 
+TEST(ChooseWine, OnlyWindowsProgramsElsewhereNeedWine) {
+    const std::set<std::string> executables = {"/usr/bin/wine", "/opt/w/bin/wine-staging",
+                                               "/home/p/wine", "wine", "/wine"};
+    const auto isExecutable = [&](const std::string& p) { return executables.count(p) > 0; };
+    const std::string path = "/bin:/usr/bin:/opt/w/bin";
+    const std::string notInstalled = "Wine ist nicht installiert (Paket wine)";
+    struct Case {
+        std::string what;
+        bool onWindows;
+        std::string firstBytes, path, wineOverride;
+        WineUse expected;
+    };
+    const std::vector<Case> cases = {
+        {"Windows starts its own programs", true, "MZ", path, "", {}},
+        {"a script", false, "#!", path, "", {}},
+        {"an ELF program",
+         false,
+         "\x7f"
+         "E",
+         path,
+         "",
+         {}},
+        {"too short to tell", false, "M", path, "", {}},
+        {"wine on PATH", false, "MZ", path, "", {true, "/usr/bin/wine", ""}},
+        {"no wine on PATH", false, "MZ", "/bin:/opt/w/bin", "", {true, "", notInstalled}},
+        {"empty PATH entries are no folder", false, "MZ", "::", "", {true, "", notInstalled}},
+        {"override by name",
+         false,
+         "MZ",
+         path,
+         "wine-staging",
+         {true, "/opt/w/bin/wine-staging", ""}},
+        {"override by path", false, "MZ", "", "/home/p/wine", {true, "/home/p/wine", ""}},
+        {"override missing",
+         false,
+         "MZ",
+         path,
+         "/no/wine",
+         {true, "", "Das Wine-Programm aus GRAVELOCK_WINE wurde nicht gefunden: /no/wine"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(chooseWine(c.onWindows, c.firstBytes, c.path, c.wineOverride, isExecutable),
+                  c.expected)
+            << c.what;
+}
+
 // The stand-in game, copied to a folder whose name has blanks.
 class RealStart : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* game = std::getenv("GRAVELOCK_TEST_GAME");
-        ASSERT_NE(game, nullptr) << "GRAVELOCK_TEST_GAME names the stand-in game";
-        const auto dir = folder.path() / "Half Life" / "game dir";
-        std::filesystem::create_directories(dir);
-        program = (dir / "hl launcher").string();
-        std::filesystem::copy_file(game, program);
+        const auto standIn = test::environmentVariable("GRAVELOCK_TEST_GAME");
+        ASSERT_TRUE(standIn) << "GRAVELOCK_TEST_GAME names the stand-in game";
+        game = *standIn;
+        fs::create_directories(dir);
+        program = (dir / "hl launcher.exe").string();
+        fs::copy_file(game, program);
         record = folder.file("record.txt");
-        test::setEnvironmentVariable("GRAVELOCK_TEST_RECORD", record);
     }
 
     // Waits until the game wrote its record (it runs on its own), at most 20 s.
     std::string waitForRecord() {
-        for (int i = 0; i < 2000 && !std::filesystem::exists(record); ++i)
+        for (int i = 0; i < 2000 && !fs::exists(record); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return test::readBytes(record);
     }
+    bool startedIn(const fs::path& expected) {
+        return fs::equivalent(test::readBytes(record + ".cwd"), expected);
+    }
 
     test::TempFolder folder;
+    fs::path dir = folder.path() / "Half Life" / "game dir";
+    std::string game;
     std::string program;
     std::string record;
+    test::ScopedEnvironmentVariable recordName{"GRAVELOCK_TEST_RECORD", folder.file("record.txt")};
+    test::ScopedEnvironmentVariable noOverride{"GRAVELOCK_WINE", std::nullopt};
 };
 
-TEST_F(RealStart, StartsTheGameWithItsArgumentsLiterally) {
+TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsLiterally) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
 #endif
@@ -100,16 +186,35 @@ TEST_F(RealStart, StartsTheGameWithItsArgumentsLiterally) {
     EXPECT_EQ(result.program, program);
     EXPECT_EQ(waitForRecord(), "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n\"quoted\narg\"\n"
                                "'single'\n|x\n&y\n");
-    EXPECT_FALSE(std::filesystem::exists("pwned"));
-    EXPECT_FALSE(std::filesystem::exists(folder.file("pwned")));
+    EXPECT_TRUE(startedIn(dir));
+    EXPECT_FALSE(fs::exists("pwned"));
+    EXPECT_FALSE(fs::exists(dir / "pwned"));
 }
 
-TEST_F(RealStart, QuotedProgramPathStartsToo) {
+TEST_F(RealStart, QuotedProgramWithQuotedArgumentStartsToo) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
 #endif
-    ASSERT_TRUE(StartGame("\"" + program + "\" -console", kMinimisedWithFocus).ok);
-    EXPECT_EQ(waitForRecord(), "-console\n");
+    const StartRequest request =
+        makeStartRequest("\"" + program + "\" +name \"Big Ace\"", WindowStyle::MinimisedWithFocus);
+    EXPECT_EQ(request.program, program);
+    EXPECT_EQ(request.arguments, " +name \"Big Ace\"");
+    EXPECT_FALSE(request.wine.needed);
+    ASSERT_TRUE(StartGame(request).ok);
+    EXPECT_EQ(waitForRecord(), "+name\n\"Big\nAce\"\n");
+}
+
+TEST_F(RealStart, ARelativeProgramStartsInItsOwnFolder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
+#endif
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.path());
+    const StartResult result = StartGame("Half Life/game dir/hl launcher.exe -dev", 3);
+    fs::current_path(before);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(waitForRecord(), "-dev\n");
+    EXPECT_TRUE(startedIn(dir));
 }
 
 TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
@@ -136,7 +241,67 @@ TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
         EXPECT_EQ(result.program, c.program) << c.text;
         EXPECT_EQ(result.reason, c.reason) << c.text;
     }
-    EXPECT_FALSE(std::filesystem::exists(record));
+    EXPECT_FALSE(fs::exists(record));
+}
+
+TEST_F(RealStart, ShellScriptStartsDirectlyInItsFolder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows starts no shell scripts";
+#else
+    const std::string script = (dir / "hl.sh").string();
+    test::writeBytes(script, "#!/bin/sh\nexec \"" + game + "\" from-script \"$@\"\n");
+    fs::permissions(script, fs::perms::owner_all);
+    ASSERT_TRUE(StartGame(script + " -game tfc", kMaximisedWithFocus).ok);
+    EXPECT_EQ(waitForRecord(), "from-script\n-game\ntfc\n");
+    EXPECT_TRUE(startedIn(dir));
+#endif
+}
+
+// A Windows program (no execute bit) beside the stand-in game playing Wine: the
+// stand-in records what Wine would get.
+TEST_F(RealStart, WindowsProgramRunsThroughWine) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows starts its own programs";
+#else
+    const std::string windowsProgram = (dir / "hl.exe").string();
+    test::writeBytes(windowsProgram, std::string("MZ\x90\0stand-in", 11));
+    const fs::path wineFolder = folder.path() / "wine bin";
+    fs::create_directories(wineFolder);
+    fs::copy_file(game, wineFolder / "wine");
+    fs::copy_file(game, wineFolder / "wine-9");
+    fs::create_directories(folder.path() / "empty");
+
+    struct Case {
+        std::string what;
+        std::string path;
+        std::optional<std::string> wineOverride;
+        std::string reason; // empty: starts
+    };
+    const std::vector<Case> cases = {
+        {"wine on PATH", "/nowhere:" + wineFolder.string(), std::nullopt, ""},
+        {"no wine on PATH", (folder.path() / "empty").string(), std::nullopt,
+         "Wine ist nicht installiert (Paket wine)"},
+        {"named Wine", "", (wineFolder / "wine-9").string(), ""},
+        {"named Wine missing", wineFolder.string(), "wine-7",
+         "Das Wine-Programm aus GRAVELOCK_WINE wurde nicht gefunden: wine-7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(record);
+        const test::ScopedEnvironmentVariable path("PATH", c.path);
+        const test::ScopedEnvironmentVariable wine("GRAVELOCK_WINE", c.wineOverride);
+        const StartResult result = StartGame(windowsProgram + " +map alpha -dev", 3);
+        EXPECT_EQ(result.ok, c.reason.empty());
+        EXPECT_EQ(result.reason, c.reason);
+        EXPECT_EQ(result.program, windowsProgram);
+        if (result.ok) {
+            EXPECT_EQ(waitForRecord(), windowsProgram + "\n+map\nalpha\n-dev\n");
+            EXPECT_TRUE(startedIn(dir));
+        } else {
+            EXPECT_FALSE(fs::exists(record));
+        }
+    }
+#endif
 }
 
 } // namespace

@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// StartGame leaves the game in the launcher's working folder; set this once
-// the game is started in its own folder, which the game needs to find its data.
-constexpr bool kStartsInTheGamesOwnFolder = false;
-
 struct Record {
     std::string commandLine;
     std::string folder;
@@ -81,12 +77,21 @@ TEST_F(WindowsStart, HandsTheArgumentsOverVerbatimInTheGamesFolder) {
         EXPECT_EQ(result.program, program);
         const Record seen = waitForRecord();
         EXPECT_EQ(seen.commandLine, "\"" + program + "\"" + c.arguments);
-        const std::string gameFolder = program.substr(0, program.rfind('\\'));
-        if (kStartsInTheGamesOwnFolder)
-            EXPECT_EQ(seen.folder, gameFolder);
-        else
-            EXPECT_EQ(seen.folder, pathToUtf8(fs::current_path()));
+        // The game finds its data relative to its own folder.
+        EXPECT_EQ(seen.folder, program.substr(0, program.rfind('\\')));
     }
+}
+
+TEST_F(WindowsStart, ARelativeProgramStartsInItsOwnFolder) {
+    const std::string program = installGame("Half Life");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.path());
+    const StartResult result = StartGame("Half Life\\hl.exe -dev", kMaximisedWithFocus);
+    fs::current_path(before);
+    ASSERT_TRUE(result.ok) << result.reason;
+    const Record seen = waitForRecord();
+    EXPECT_EQ(seen.commandLine, "\"" + program + "\" -dev");
+    EXPECT_EQ(seen.folder, pathToUtf8(folder.path() / "Half Life"));
 }
 
 TEST_F(WindowsStart, FailuresNameTheProgramAndTheReason) {

@@ -19,8 +19,10 @@ TEST(Cp1252, GermanAndTypographicCharacters) {
         std::string utf8;
         std::string cp1252;
     };
-    for (const auto& c : std::vector<Case>{{"Über", "\xDC" "ber"},
-                                           {"Schließe", "Schlie\xDF" "e"},
+    for (const auto& c : std::vector<Case>{{"Über", "\xDC"
+                                                    "ber"},
+                                           {"Schließe", "Schlie\xDF"
+                                                        "e"},
                                            {"€", "\x80"},
                                            {"„x“", "\x84x\x93"},
                                            {"ä ö ü Ä Ö Ü", "\xE4 \xF6 \xFC \xC4 \xD6 \xDC"}}) {
@@ -29,16 +31,40 @@ TEST(Cp1252, GermanAndTypographicCharacters) {
     }
 }
 
-TEST(Cp1252, CharactersOutsideTheCodePageAreReported) {
-    EXPECT_FALSE(utf8ToCp1252("Ελλάδα").has_value());
-    EXPECT_FALSE(utf8ToCp1252("\xFF\xFE").has_value()); // not UTF-8 at all
+TEST(Cp1252, CharactersOutsideTheCodePageAndMalformedUtf8AreRefused) {
+    struct Case {
+        const char* what;
+        std::string utf8;
+    };
+    for (const auto& c : std::vector<Case>{
+             {"Greek", "Ελλάδα"},
+             {"not UTF-8 at all", "\xFF\xFE"},
+             {"overlong CR LF", "a\xC0\x8D\xC0\x8A"},
+             {"overlong three-byte slash", "\xE0\x80\xAF"},
+             {"surrogate", "\xED\xA0\x80"},
+             {"beyond U+10FFFF", "\xF4\x90\x80\x80"},
+             {"cut two-byte sequence", "J\xC3"},
+             {"cut euro sign", "\xE2\x82"},
+             {"lone continuation byte", "\x80"},
+         }) {
+        EXPECT_FALSE(utf8ToCp1252(c.utf8).has_value()) << c.what;
+        EXPECT_EQ(isValidUtf8(c.utf8), std::string(c.what) == "Greek") << c.what;
+    }
+    EXPECT_TRUE(isValidUtf8("ä€„\xF0\x9F\x8E\xAE\xEF\xBF\xBD"));
     EXPECT_EQ(firstCharacterOutsideCp1252("Karte Ж1"), "Ж");
     EXPECT_EQ(firstCharacterOutsideCp1252("Köln"), "");
 }
 
 TEST(Characters, CutsCountCharactersNotBytes) {
     EXPECT_EQ(characterCount("Größe"), 5u);
+    EXPECT_EQ(characterCount("a€„b"), 4u);
     EXPECT_EQ(firstCharacters("Größe", 3), "Grö");
+    // Three-byte characters on either side of the cut.
+    EXPECT_EQ(firstCharacters("a€„b", 1), "a");
+    EXPECT_EQ(firstCharacters("a€„b", 2), "a€");
+    EXPECT_EQ(firstCharacters("a€„b", 3), "a€„");
+    EXPECT_EQ(dropLastCharacters("x€.bsp", 4), "x€");
+    EXPECT_EQ(dropLastCharacters("„maps", 4), "„");
     EXPECT_EQ(dropLastCharacters("Größe.bsp", 4), "Größe");
     EXPECT_EQ(dropLastCharacters("C:\\HL\\valve\\maps", 4), "C:\\HL\\valve\\");
     EXPECT_EQ(dropLastCharacters("C:\\HL\\hl.exe", 6), "C:\\HL\\");

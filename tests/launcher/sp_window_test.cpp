@@ -1,4 +1,4 @@
-#include "core/ui/widgets.h" // FileListBox
+#include "frame/file_list_box.h"
 #include "fakes.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/sp_window.h"

@@ -1,4 +1,4 @@
-#include "core/ui/widgets.h"
+#include "frame/file_list_box.h"
 #include "fakes.h"
 #include "server/map_cycle_window.h"
 

@@ -6,7 +6,7 @@
 
 using namespace gravelock;
 
-TEST(DerivedFolders, CutTheKnownEndingsOrGiveEmpty) {
+TEST(DerivedFolders, MapsLessMapsAndTheProgramsFolder) {
     struct Case {
         std::string tfc, maps, tfcmaps, program, valve, tfcdir, dds;
     };
@@ -15,11 +15,19 @@ TEST(DerivedFolders, CutTheKnownEndingsOrGiveEmpty) {
          R"(C:\HL\tfc\)", R"(C:\HL\)"},
         // Only the exact "true" counts.
         {"True", "/g/valve/maps", "/g/tfc/maps", "/g/hl.exe", "/g/valve/", "", "/g/"},
-        // Missing keys read as "error": shorter than the program's cut.
+        // Missing keys read as "error": no folder in it for the program.
         {"error", "error", "error", "error", "e", "", ""},
         // Characters, not bytes.
         {"true", "C:\\Größe\\maps", "D:\\Übel\\maps", "C:\\Größe\\hl.exe", "C:\\Größe\\",
          "D:\\Übel\\", "C:\\Größe\\"},
+        // The program's folder whatever its name; a trailing separator after maps
+        // changes nothing.
+        {"true", "/g/valve/maps/", "/g/tfc/maps//", "/g/hl.sh", "/g/valve/", "/g/tfc/", "/g/"},
+        {"true", R"(C:\HL\valve\maps\)", "/g/tfc/maps", "/home/p/Half Life/hl_linux",
+         R"(C:\HL\valve\)", "/g/tfc/", "/home/p/Half Life/"},
+        {"false", "/g/valve/maps", "", R"(C:\HL/HL.EXE)", "/g/valve/", "", R"(C:\HL/)"},
+        {"false", "maps/", "", "C:hl.exe", "", "", "C:"},
+        {"false", "/", "", "hl.sh", "", "", ""},
     };
     for (const Case& c : cases) {
         std::vector<SettingWrite> writes = {{"GAMEDIR", "valve", c.valve},
@@ -82,12 +90,24 @@ TEST(ConfigDialog, WritesTheFourValuesAlwaysThenTheDerivedFolders) {
                                    {"GAMEDIR", "dds", R"(D:\Neu\)"}}));
 }
 
-TEST(ProgramFilter, KeepsTheDescriptionAndIgnoresCase) {
-    // Windows ignores the case of file names itself; elsewhere the pattern must.
-    EXPECT_EQ(programFilter("Half-Life Anwendung (Hl.exe)", "Hl.exe", Platform::Posix),
-              "Half-Life Anwendung (Hl.exe) ([hH][lL].[eE][xX][eE])");
-    EXPECT_EQ(programFilter("Half-Life Anwendung (Hl.exe)", "Hl.exe", Platform::Windows),
-              "Half-Life Anwendung (Hl.exe) (Hl.exe)");
+TEST(ProgramFilter, WindowsKeepsItsOwnElsewhereTheNativeGameCountsAndCaseDoesNot) {
+    const std::string anyCase =
+        "[hH][lL].[eE][xX][eE] [hH][lL].[sS][hH] [hH][lL]_[lL][iI][nN][uU][xX]";
+    struct Case {
+        Platform platform;
+        std::string description, pattern, filter;
+    };
+    const std::vector<Case> cases = {
+        {Platform::Windows, "Half-Life Anwendung (Hl.exe)", "Hl.exe",
+         "Half-Life Anwendung (Hl.exe) (Hl.exe)"},
+        {Platform::Windows, "Half-Life Programm (hl.exe)", "hl.exe",
+         "Half-Life Programm (hl.exe) (hl.exe)"},
+        {Platform::Posix, "Half-Life Anwendung (Hl.exe)", "Hl.exe",
+         "Half-Life Anwendung (Hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
+        {Platform::Posix, "Spiel", "hl.exe", "Spiel (hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(programFilter(c.description, c.pattern, c.platform), c.filter) << c.description;
 }
 
 TEST(Volumes, EntriesAndPickedFoldersKeepOnlyARootsSeparator) {

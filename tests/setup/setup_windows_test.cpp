@@ -15,31 +15,16 @@ using namespace gravelock::test;
 
 namespace {
 
-class FakeVolumes final : public Volumes {
-public:
-    QList<Volume> mounted() const override { return list; }
-    bool isReady(const QString& root) const override { return root != "A:/"; }
-    QString startFolder() const override { return start; }
-
-    QList<Volume> list;
-    QString start;
-};
-
 // The setup windows, a stand-in main window, and folder pickers on faked volumes.
 struct SetupFixture {
     explicit SetupFixture(const std::string& settings) {
         app.writeSettings(settings);
         for (const char* folder : {"sys/Half-Life/valve/maps", "usb/maps"})
             QDir().mkpath(app.path(QString::fromLatin1(folder)));
-        volumes->list = {{app.path("sys"), "SYSTEM"}, {app.path("usb"), "STICK"}, {"A:/", ""}};
-        volumes->start = app.path("sys/Half-Life");
+        app.volumes.list = {{app.path("sys"), "SYSTEM"}, {app.path("usb"), "STICK"}, {"A:/", ""}};
+        app.volumes.notReady = {"A:/"};
+        app.volumes.start = app.path("sys/Half-Life");
         registerSetupWindows(windows());
-        for (const FolderPickerDesign& design :
-             {FolderPickerWindow::dirMaps(), FolderPickerWindow::dirMapsTFC(),
-              FolderPickerWindow::configtfc()})
-            windows().add(QString::fromLatin1(design.name), [this, design](AppContext& c) {
-                return new FolderPickerWindow(c, design, volumes);
-            });
         windows().add("sp", [](AppContext&) {
             auto* w = new QWidget;
             w->setObjectName("sp");
@@ -68,7 +53,6 @@ struct SetupFixture {
     QString native(const QString& name) { return QDir::toNativeSeparators(app.path(name)); }
 
     TestApp app;
-    std::shared_ptr<FakeVolumes> volumes = std::make_shared<FakeVolumes>();
 };
 
 const std::string kShipped = "[MISC]\r\nfirstuse=yes\r\n";

@@ -1,7 +1,7 @@
 #include "fakes.h"
 
 #include "core/text.h"
-#include "core/ui/german.h"
+#include "frame/german.h"
 #include "temp_folder.h"
 
 #include <QCoreApplication>
@@ -38,8 +38,8 @@ StartResult FakeGameStarter::start(const std::string& commandText, int windowSty
 }
 
 TestApp::TestApp()
-    : context(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString(), messages,
-              files, starter, [this] { ++quitCount; }) {
+    : context(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString(), messages, files,
+              starter, volumes, [this] { ++quitCount; }) {
     // Windows are laid out for the design font; test them with it.
     useDesignFont();
 }

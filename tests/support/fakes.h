@@ -2,7 +2,7 @@
 // the windows ask and answer with scripted replies.
 #pragma once
 
-#include "core/ui/app_context.h"
+#include "frame/app_context.h"
 
 #include <QTemporaryDir>
 #include <deque>
@@ -50,6 +50,19 @@ public:
     StartResult result{true, "game", {}};
 };
 
+// Lists the test's own folders as volumes; a root named in notReady has no
+// medium in it.
+class FakeVolumes final : public Volumes {
+public:
+    QList<Volume> mounted() const override { return list; }
+    bool isReady(const QString& root) const override { return !notReady.contains(root); }
+    QString startFolder() const override { return start; }
+
+    QList<Volume> list;
+    QStringList notReady;
+    QString start;
+};
+
 // A context on a settings file in a fresh folder, with every service faked.
 class TestApp {
 public:
@@ -72,8 +85,11 @@ public:
     FakeMessageBoxes messages;
     FakeFileDialogs files;
     FakeGameStarter starter;
+    FakeVolumes volumes;
     int quitCount = 0;
 
+    // Members are built in declaration order: the folder and every fake must
+    // exist before the context that holds them, so they come first.
 private:
     QTemporaryDir dir_;
 

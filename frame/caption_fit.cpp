@@ -1,81 +1,15 @@
-#include "core/ui/widgets.h"
+#include "frame/caption_fit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QDir>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QPalette>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
-#include <QStyleOptionButton>
 
 #include <optional>
 
 namespace gravelock {
-
-void placeTwips(QWidget* control, int left, int top, int width, int height) {
-    control->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
-
-void setClientSizeTwips(QWidget* window, int width, int height) {
-    window->setFixedSize(twips(width), twips(height));
-}
-
-void makeFixedMenuWindow(QMainWindow* window) {
-    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint);
-}
-
-QWidget* addClientArea(QMainWindow* window, int width, int height) {
-    auto* client = new QWidget(window);
-    if (width > 0 && height > 0)
-        setClientSizeTwips(client, width, height);
-    window->setCentralWidget(client);
-    return client;
-}
-
-QMenu* addMenu(QMainWindow* window, const char* name, const QString& caption) {
-    QMenu* menu = window->menuBar()->addMenu(caption);
-    menu->setObjectName(QString::fromUtf8(name));
-    return menu;
-}
-
-QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromUtf8(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
-void fixSizeToClientAndMenu(QMainWindow* window) {
-    const QWidget* client = window->centralWidget();
-    window->setFixedSize(client->width(),
-                         client->height() + window->menuBar()->sizeHint().height());
-}
-
-void centreOnScreen(QWidget* window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
-
-void setTextBoxEnabled(QLineEdit* box, bool enabled) {
-    box->setEnabled(enabled);
-    QPalette palette = box->palette();
-    const QColor colour =
-        box->style()->standardPalette().color(enabled ? QPalette::Base : QPalette::Button);
-    palette.setColor(QPalette::Active, QPalette::Base, colour);
-    palette.setColor(QPalette::Inactive, QPalette::Base, colour);
-    palette.setColor(QPalette::Disabled, QPalette::Base, colour);
-    box->setPalette(palette);
-}
 
 namespace {
 
@@ -161,36 +95,6 @@ QStringList clippedCaptions(QWidget* window) {
             clipped << control->objectName();
     }
     return clipped;
-}
-
-FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
-}
-
-void FileListBox::setPattern(const QString& pattern) {
-    pattern_ = pattern;
-    refresh();
-}
-
-void FileListBox::setFolder(const QString& folder) {
-    folder_ = folder;
-    refresh();
-}
-
-QString FileListBox::selectedFileName() const {
-    const auto items = selectedItems();
-    return items.isEmpty() ? QString() : items.constFirst()->text();
-}
-
-void FileListBox::refresh() {
-    clear();
-    if (folder_.isEmpty())
-        return;
-    const QDir dir(folder_);
-    if (!dir.exists())
-        return;
-    QStringList files = dir.entryList({pattern_}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    addItems(files);
 }
 
 } // namespace gravelock

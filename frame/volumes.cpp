@@ -1,4 +1,4 @@
-#include "setup/volumes.h"
+#include "frame/volumes.h"
 
 #include <QDir>
 #include <QStorageInfo>
@@ -31,8 +31,8 @@ bool SystemVolumes::isReady(const QString& root) const {
     return storage.isValid() && storage.isReady() && QDir(root).exists();
 }
 
-QString SystemVolumes::startFolder() const { return QDir::currentPath(); }
-
-std::shared_ptr<const Volumes> systemVolumes() { return std::make_shared<SystemVolumes>(); }
+QString SystemVolumes::startFolder() const {
+    return QDir::currentPath();
+}
 
 } // namespace gravelock

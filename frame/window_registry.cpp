@@ -1,18 +1,31 @@
-#include "core/ui/window_registry.h"
+#include "frame/window_registry.h"
 
 #include <QEvent>
-#include <QTimer>
+
+#include <utility>
 
 namespace gravelock {
 
-WindowRegistry::WindowRegistry(AppContext& context) : context_(context) {}
+WindowRegistry::WindowRegistry(AppContext& context) : context_(context) {
+    // Checked once the current handler is done: a window commonly unloads itself
+    // and then shows the next one.
+    endCheck_.setSingleShot(true);
+    endCheck_.setInterval(0);
+    connect(&endCheck_, &QTimer::timeout, this, &WindowRegistry::checkSomethingVisible);
+}
 
 WindowRegistry::~WindowRegistry() {
     destroyAll();
 }
 
-void WindowRegistry::add(const QString& name, const Factory& factory) {
+bool WindowRegistry::add(const QString& name, const Factory& factory) {
+    if (factories_.contains(name)) {
+        qWarning("Window \"%s\" is registered twice; the second one is refused.",
+                 qUtf8Printable(name));
+        return false;
+    }
     factories_.insert(name, factory);
+    return true;
 }
 
 QStringList WindowRegistry::names() const {
@@ -32,14 +45,13 @@ QWidget* WindowRegistry::load(const QString& name) {
     const auto factory = factories_.constFind(name);
     if (factory == factories_.constEnd())
         return nullptr;
-    // The factory runs the load steps, which may show a message box: the end of
-    // the program is not decided while a window is still loading.
+    // The factory runs the load steps, which may show a message box whose event
+    // loop runs the posted check while the new window is not yet shown: the end
+    // of the program is decided only after the outermost load.
     ++loading_;
     QWidget* window = (*factory)(context_);
-    if (--loading_ == 0 && checkAfterLoad_) {
-        checkAfterLoad_ = false;
-        checkSomethingVisibleLater();
-    }
+    if (--loading_ == 0 && std::exchange(checkAfterLoad_, false))
+        endCheck_.start();
     Q_ASSERT(window->objectName() == name);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
@@ -108,26 +120,18 @@ void WindowRegistry::forget(QWidget* window) {
         else
             ++it;
     }
-    checkSomethingVisibleLater();
+    endCheck_.start();
 }
 
-void WindowRegistry::checkSomethingVisibleLater() {
-    // Checked once the current handler is done: a window commonly unloads itself
-    // and then shows the next one.
-    if (checkPending_)
+void WindowRegistry::checkSomethingVisible() {
+    if (loading_ > 0) {
+        checkAfterLoad_ = true;
         return;
-    checkPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        checkPending_ = false;
-        if (loading_ > 0) {
-            checkAfterLoad_ = true;
+    }
+    for (const auto& window : std::as_const(loaded_))
+        if (window && window->isVisible())
             return;
-        }
-        for (const auto& window : std::as_const(loaded_))
-            if (window && window->isVisible())
-                return;
-        emit nothingVisible();
-    });
+    emit nothingVisible();
 }
 
 } // namespace gravelock

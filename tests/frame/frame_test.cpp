@@ -1,8 +1,9 @@
 // The frame every window stands on: the registry, the context's shared
 // messages, the splash and the map file list.
-#include "core/ui/splash.h"
-#include "core/ui/widgets.h"
 #include "fakes.h"
+#include "frame/file_list_box.h"
+#include "frame/splash.h"
+#include "frame/twips.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -61,6 +62,31 @@ private slots:
         QCOMPARE(p.loads, 2);
         QVERIFY(second && second != first);
         QVERIFY(p.windows().show("unknown") == nullptr);
+
+        // A second factory for a known name is refused; the first one stays.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("\"a\" is registered twice"));
+        QVERIFY(!p.windows().add("a", [](AppContext&) -> QWidget* { return nullptr; }));
+        p.windows().unload("a");
+        QVERIFY(p.windows().show("a") != nullptr);
+        QCOMPARE(p.loads, 3);
+    }
+
+    void twipsRoundToTheNearestPixelOnBothSidesOfZero_data() {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("zero") << 0 << 0;
+        QTest::newRow("just under half") << 7 << 0;
+        QTest::newRow("just over half") << 8 << 1;
+        QTest::newRow("whole") << 1440 << 96;
+        QTest::newRow("negative under half") << -7 << 0;
+        QTest::newRow("negative over half") << -8 << -1;
+        QTest::newRow("negative whole") << -30 << -2;
+    }
+    void twipsRoundToTheNearestPixelOnBothSidesOfZero() {
+        QFETCH(int, twips);
+        QFETCH(int, pixels);
+        QCOMPARE(pixelsFromTwips(twips), pixels);
+        QCOMPARE(pixelsFromTwips(twipsFromPixels(pixels)), pixels);
     }
 
     void closeBoxUnloadsAndTheLastVisibleWindowEndsTheProgram() {

@@ -1,4 +1,4 @@
-#include "core/ui/services.h"
+#include "frame/services.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -25,7 +26,9 @@ public:
     explicit WindowRegistry(AppContext& context);
     ~WindowRegistry() override;
 
-    void add(const QString& name, const Factory& factory);
+    // A name is registered once: a second factory for it is refused (and
+    // logged), so no window silently replaces another.
+    bool add(const QString& name, const Factory& factory);
     bool knows(const QString& name) const { return factories_.contains(name); }
     QStringList names() const;
 
@@ -60,13 +63,16 @@ protected:
 
 private:
     void forget(QWidget* window);
-    void checkSomethingVisibleLater();
+    void checkSomethingVisible();
 
     AppContext& context_;
     QHash<QString, Factory> factories_;
     QHash<QString, QPointer<QWidget>> loaded_;
     QPointer<QWidget> keepHidden_;
-    bool checkPending_ = false;
+    // Posted by every unload; several unloads in one handler give one check.
+    QTimer endCheck_;
+    // How deep load steps are nested; a check that falls inside one waits for
+    // the outermost load to finish.
     int loading_ = 0;
     bool checkAfterLoad_ = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QFont;
 
 namespace gravelock {
 
@@ -10,5 +11,9 @@ bool installGermanQtTexts(QApplication& app);
 
 // The font the windows are laid out for: 8 points, Arial-like where installed.
 void useDesignFont();
+
+// Gives `font` the first Arial-like family installed; an unknown system keeps
+// its own.
+void setDesignFamily(QFont& font);
 
 } // namespace gravelock

@@ -1,7 +1,10 @@
-#include "core/ui/splash.h"
+#include "frame/splash.h"
 
-#include "core/ui/app_context.h"
-#include "core/ui/widgets.h"
+#include "frame/app_context.h"
+#include "frame/controls.h"
+#include "frame/menu_window.h"
+#include "frame/twips.h"
+#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -10,7 +13,7 @@ namespace gravelock {
 
 SplashWindow::SplashWindow(AppContext& context)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), context_(context) {
-    setObjectName(QStringLiteral("splash"));
+    setObjectName(windowName::splash);
     setWindowTitle(QStringLiteral("Form1"));
     setClientSizeTwips(this, 9165, 5385);
 
@@ -29,9 +32,9 @@ SplashWindow::SplashWindow(AppContext& context)
 
 void SplashWindow::tick() {
     Timer1->stop();
-    const bool firstUse = context_.getPPS("MISC", "firstuse", "error", 100) == "yes";
-    context_.windows().show(firstUse ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
-    context_.windows().unload(QStringLiteral("splash"));
+    const bool firstUse = getPPS(context_, setting::firstuse, "error") == "yes";
+    context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
+    context_.windows().unload(windowName::splash);
 }
 
 } // namespace gravelock

@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QString>
-#include <memory>
 
 namespace gravelock {
 
@@ -31,7 +30,5 @@ public:
     bool isReady(const QString& root) const override;
     QString startFolder() const override;
 };
-
-std::shared_ptr<const Volumes> systemVolumes();
 
 } // namespace gravelock

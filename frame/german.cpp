@@ -1,4 +1,4 @@
-#include "core/ui/german.h"
+#include "frame/german.h"
 
 #include <QApplication>
 #include <QFont>
@@ -21,16 +21,20 @@ bool installGermanQtTexts(QApplication& app) {
     return true;
 }
 
-void useDesignFont() {
-    QFont font = QApplication::font();
-    const QStringList families = QFontDatabase::families();
+void setDesignFamily(QFont& font) {
+    const QStringList installed = QFontDatabase::families();
     for (const QString& family : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                                   QStringLiteral("DejaVu Sans")}) {
-        if (families.contains(family)) {
+        if (installed.contains(family)) {
             font.setFamily(family);
-            break;
+            return;
         }
     }
+}
+
+void useDesignFont() {
+    QFont font = QApplication::font();
+    setDesignFamily(font);
     font.setPointSizeF(8);
     QApplication::setFont(font);
 }

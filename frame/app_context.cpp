@@ -1,6 +1,7 @@
-#include "core/ui/app_context.h"
+#include "frame/app_context.h"
 
 #include "core/text.h"
+#include "frame/window_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,9 +9,9 @@
 namespace gravelock {
 
 AppContext::AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
-                       GameStarter& starter, std::function<void()> quit)
+                       GameStarter& starter, const Volumes& volumes, std::function<void()> quit)
     : settingsFile_(std::move(settingsFile)), messages_(messages), files_(files), starter_(starter),
-      quit_(std::move(quit)), registry_(*this) {
+      volumes_(volumes), quit_(std::move(quit)), registry_(*this) {
     QObject::connect(&registry_, &WindowRegistry::nothingVisible, &registry_, [this] { quit_(); });
 }
 
@@ -80,7 +81,7 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, int wind
 
 void AppContext::returnToMainWindow(QWidget* tool) {
     registry_.unload(tool->objectName());
-    registry_.show(QStringLiteral("sp"));
+    registry_.show(windowName::sp);
 }
 
 void AppContext::quit() {

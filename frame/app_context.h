@@ -1,11 +1,13 @@
 // What every window shares, handed to each window at construction: the settings
-// file, message boxes, the file-open dialog, the game start and the window
-// registry. Windows keep no other link to each other.
+// file, message boxes, the file-open dialog, the game start, the volumes the
+// folder pickers offer and the window registry. Windows keep no other link to each other.
 #pragma once
 
+#include "core/setting_keys.h"
 #include "core/settings.h"
-#include "core/ui/services.h"
-#include "core/ui/window_registry.h"
+#include "frame/services.h"
+#include "frame/volumes.h"
+#include "frame/window_registry.h"
 
 #include <QString>
 #include <functional>
@@ -23,7 +25,7 @@ public:
     // `quit` ends the program at once; it runs when no window is visible any more
     // and for the menu's "&Beenden".
     AppContext(std::string settingsFile, MessageBoxes& messages, FileDialogs& files,
-               GameStarter& starter, std::function<void()> quit);
+               GameStarter& starter, const Volumes& volumes, std::function<void()> quit);
     ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -54,6 +56,8 @@ public:
     // caller. Returns whether the game was started.
     bool startGame(QWidget* parent, const QString& commandText, int windowStyle);
 
+    const Volumes& volumes() const { return volumes_; }
+
     WindowRegistry& windows() { return registry_; }
     // The way back of every tool: unload the tool, then show the main window
     // (loaded afresh when it was unloaded). Unloading first lets a main window
@@ -69,8 +73,20 @@ private:
     MessageBoxes& messages_;
     FileDialogs& files_;
     GameStarter& starter_;
+    const Volumes& volumes_;
     std::function<void()> quit_;
     WindowRegistry registry_;
 };
+
+// GetPPS of one of the program's keys, read to the key's length; the default
+// stays with each caller.
+inline std::string getPPS(const AppContext& context, const SettingKey& key,
+                          const std::string& def) {
+    return context.getPPS(key.section, key.key, def, key.maxLength);
+}
+inline QString readSetting(const AppContext& context, const SettingKey& key,
+                           const std::string& def) {
+    return context.readSetting(key.section, key.key, def, key.maxLength);
+}
 
 } // namespace gravelock

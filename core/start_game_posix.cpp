@@ -1,0 +1,56 @@
+// Starting a program on systems other than Windows: posix_spawn, no shell.
+#include "core/file_io.h"
+#include "core/start_game_launch.h"
+
+#include <cerrno>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace gravelock::detail {
+
+StartResult launch(const StartRequest& request) {
+    const std::string program = absoluteProgram(request);
+    // Wine reads the Windows program itself, so that one needs no execute bit.
+    std::vector<std::string> args;
+    if (request.wine.needed) {
+        args = {request.wine.program, program};
+    } else {
+        if (access(program.c_str(), X_OK) != 0)
+            return {false, request.program, "Die Datei ist nicht ausführbar"};
+        args = {program};
+    }
+    for (std::string& a : splitArguments(request.arguments))
+        args.push_back(std::move(a));
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!request.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, request.workingFolder.c_str());
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, args.front().c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return {false, request.program,
+                describeError(std::error_code(rc, std::generic_category()))};
+
+    // Nobody waits for the game; a small thread collects its exit so that no
+    // zombie stays behind.
+    std::thread([pid] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
+        }
+    }).detach();
+    return {true, request.program, {}};
+}
+
+} // namespace gravelock::detail

@@ -1,0 +1,274 @@
+#include "setup/game_finder.h"
+
+#include "core/file_io.h"
+#include "core/text.h"
+#include "setup/vdf.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+#include <system_error>
+
+namespace gravelock {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Library paths as a Steam root writes them, made into paths of this system.
+using PathMapper = std::function<std::optional<fs::path>(const std::string&)>;
+
+std::string lowered(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool isDirectory(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+bool isFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+// The entry of `folder` called `name` without regard to case; the exact name first.
+std::optional<fs::path> entryNamed(const fs::path& folder, const std::string& name,
+                                   bool wantFolder) {
+    const auto fits = [wantFolder](const fs::path& p) {
+        return wantFolder ? isDirectory(p) : isFile(p);
+    };
+    if (const fs::path exact = folder / pathFromUtf8(name); fits(exact))
+        return exact;
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    const std::string wanted = lowered(name);
+    for (; !error && it != fs::directory_iterator(); it.increment(error))
+        if (lowered(pathToUtf8(it->path().filename())) == wanted && fits(it->path()))
+            return it->path();
+    return std::nullopt;
+}
+
+// Follows folder names one by one, each without regard to case.
+std::optional<fs::path> folderAlong(fs::path folder, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        auto next = entryNamed(folder, name, true);
+        if (!next)
+            return std::nullopt;
+        folder = std::move(*next);
+    }
+    return folder;
+}
+
+std::string shown(fs::path path) {
+    return pathToUtf8(path.make_preferred());
+}
+
+class Search {
+public:
+    explicit Search(const FinderEnvironment& environment) : env_(environment) {}
+
+    GameSearch run() {
+        for (const fs::path& root : steamRoots())
+            searchSteam(root, [](const std::string& p) { return pathFromUtf8(p); });
+        if (env_.platform != Platform::Windows)
+            for (const fs::path& prefix : winePrefixes())
+                searchPrefix(prefix);
+        return std::move(result_);
+    }
+
+private:
+    std::string variable(const std::string& name) const {
+        const auto it = env_.variables.find(name);
+        return it == env_.variables.end() ? std::string() : it->second;
+    }
+
+    std::vector<fs::path> steamRoots() const {
+        std::vector<fs::path> roots;
+        if (env_.platform == Platform::Windows) {
+            if (!env_.registrySteamPath.empty())
+                roots.push_back(pathFromUtf8(env_.registrySteamPath));
+            const std::string programFiles = variable("ProgramFiles(x86)");
+            roots.push_back(
+                pathFromUtf8(programFiles.empty() ? "C:\\Program Files (x86)" : programFiles) /
+                "Steam");
+        } else if (!env_.home.empty()) {
+            const fs::path home = pathFromUtf8(env_.home);
+            roots.push_back(home / ".steam" / "steam");
+            roots.push_back(home / ".local" / "share" / "Steam");
+            roots.push_back(home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" /
+                            "Steam");
+        }
+        return roots;
+    }
+
+    std::vector<fs::path> winePrefixes() const {
+        std::vector<fs::path> prefixes;
+        if (const std::string prefix = variable("WINEPREFIX"); !prefix.empty())
+            prefixes.push_back(pathFromUtf8(prefix));
+        if (!env_.home.empty())
+            prefixes.push_back(pathFromUtf8(env_.home) / ".wine");
+        return prefixes;
+    }
+
+    void searchSteam(const fs::path& root, const PathMapper& mapPath) {
+        result_.searched.push_back(shown(root));
+        if (!isDirectory(root))
+            return;
+        std::vector<fs::path> libraries{root};
+        for (const std::string& listed : listedLibraries(root))
+            if (auto library = mapPath(listed))
+                libraries.push_back(std::move(*library));
+        for (const fs::path& library : libraries)
+            if (auto game = folderAlong(library, {"steamapps", "common", "Half-Life"}))
+                addGame(*game);
+    }
+
+    // The library folders of a root's libraryfolders.vdf: both the blocks with a
+    // "path" and the older numbered keys with the path as their value.
+    static std::vector<std::string> listedLibraries(const fs::path& root) {
+        std::vector<std::string> paths;
+        const auto steamapps = entryNamed(root, "steamapps", true);
+        const auto file =
+            steamapps ? entryNamed(*steamapps, "libraryfolders.vdf", false) : std::nullopt;
+        if (!file)
+            return paths;
+        std::error_code error;
+        const std::optional<std::string> text = readWholeFile(pathToUtf8(*file), error);
+        const auto entries = text ? parseVdf(*text) : std::nullopt;
+        if (!entries || entries->empty())
+            return paths;
+        for (const VdfNode& entry : entries->front().children) {
+            if (const VdfNode* path = entry.isBlock ? entry.child("path") : nullptr)
+                paths.push_back(path->value);
+            else if (!entry.isBlock && !entry.key.empty() &&
+                     std::isdigit(static_cast<unsigned char>(entry.key.front())))
+                paths.push_back(entry.value);
+        }
+        return paths;
+    }
+
+    void searchPrefix(const fs::path& prefix) {
+        result_.searched.push_back(shown(prefix));
+        const auto driveC = entryNamed(prefix, "drive_c", true);
+        if (!driveC)
+            return;
+        // Windows paths inside the prefix: C: is drive_c, other letters follow
+        // the prefix's dosdevices links.
+        const PathMapper mapPath = [&](const std::string& windowsPath) -> std::optional<fs::path> {
+            if (windowsPath.size() < 2 || windowsPath[1] != ':')
+                return std::nullopt;
+            const char letter =
+                static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
+            fs::path drive =
+                letter == 'c' ? *driveC : prefix / "dosdevices" / std::string{letter, ':'};
+            std::string rest = windowsPath.substr(2);
+            for (char& c : rest)
+                if (c == '\\')
+                    c = '/';
+            return drive / pathFromUtf8(rest).relative_path();
+        };
+        std::error_code error;
+        fs::directory_iterator it(*driveC, error);
+        std::vector<fs::path> programFolders;
+        for (; !error && it != fs::directory_iterator(); it.increment(error))
+            if (lowered(pathToUtf8(it->path().filename())).starts_with("program files") &&
+                isDirectory(it->path()))
+                programFolders.push_back(it->path());
+        std::sort(programFolders.begin(), programFolders.end());
+        for (const fs::path& programFiles : programFolders) {
+            gamesBelow(programFiles, 3);
+            if (auto steam = entryNamed(programFiles, "Steam", true))
+                searchSteam(*steam, mapPath);
+        }
+    }
+
+    // "Program Files/Half-Life", ".../Sierra/Half-Life", ".../Valve/Half-Life" ...
+    void gamesBelow(const fs::path& folder, int depth) {
+        if (depth == 0)
+            return;
+        std::vector<fs::path> children;
+        std::error_code error;
+        fs::directory_iterator it(folder, error);
+        for (; !error && it != fs::directory_iterator(); it.increment(error))
+            if (isDirectory(it->path()))
+                children.push_back(it->path());
+        std::sort(children.begin(), children.end());
+        for (const fs::path& child : children) {
+            if (lowered(pathToUtf8(child.filename())) == "half-life")
+                addGame(child);
+            else
+                gamesBelow(child, depth - 1);
+        }
+    }
+
+    void addGame(const fs::path& folder) {
+        const auto maps = folderAlong(folder, {"valve", "maps"});
+        if (!maps)
+            return;
+        std::optional<fs::path> program;
+        if (env_.platform != Platform::Windows)
+            program = entryNamed(folder, "hl.sh", false);
+        if (!program)
+            program = entryNamed(folder, "hl.exe", false);
+        if (!program)
+            return;
+        // The same install is often reachable twice (~/.steam/steam links to
+        // ~/.local/share/Steam; a root lists itself as a library).
+        std::error_code error;
+        const fs::path canonical = fs::weakly_canonical(folder, error);
+        if (!seen_.insert(pathToUtf8(error ? folder : canonical)).second)
+            return;
+        FoundGame game{shown(*program), shown(*maps), {}, false};
+        if (const auto tfcmaps = folderAlong(folder, {"tfc", "maps"})) {
+            game.tfcmaps = shown(*tfcmaps);
+            game.hasTfc = true;
+        }
+        result_.games.push_back(std::move(game));
+    }
+
+    const FinderEnvironment& env_;
+    GameSearch result_;
+    std::set<std::string> seen_;
+};
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+} // namespace
+
+FinderEnvironment currentFinderEnvironment() {
+    FinderEnvironment environment;
+    environment.platform = hostPlatform();
+    environment.home = environmentValue("HOME");
+    if (environment.home.empty())
+        environment.home = environmentValue("USERPROFILE");
+    for (const char* name : {"WINEPREFIX", "ProgramFiles(x86)"})
+        if (std::string value = environmentValue(name); !value.empty())
+            environment.variables[name] = std::move(value);
+    environment.registrySteamPath = steamPathFromRegistry();
+    return environment;
+}
+
+GameSearch findInstalledGames(const FinderEnvironment& environment) {
+    return Search(environment).run();
+}
+
+SetupMessage noGameFoundMessage(const std::vector<std::string>& searched) {
+    std::string text = "Es wurde kein installiertes Half-Life gefunden.\n\nGesucht wurde in:";
+    for (const std::string& place : searched)
+        text += "\n" + place;
+    if (searched.empty())
+        text += "\n(kein Steam-Ordner und kein Wine-Prefix bekannt)";
+    text += "\n\nBitte gib das Programm und die Karten Ordner mit \"Durchsuchen\" an.";
+    return {text, "Half-Life nicht gefunden"};
+}
+
+} // namespace gravelock
