@@ -9,9 +9,9 @@ enum class GameMode { Deathmatch, SinglePlayer, TeamFortress };
 
 struct LaunchSettings {
     GameMode mode = GameMode::Deathmatch;
-    std::string selectedMap; // txtSelMap, with its extension
-    std::string difficulty;  // text of cmbDifficult
-    std::string parameters;  // extra parameters, as typed
+    std::string selectedMap{}; // txtSelMap, with its extension
+    std::string difficulty{};  // text of cmbDifficult
+    std::string parameters{};  // extra parameters, as typed
     bool cheats = false;
     bool console = false;
     bool dev = false;

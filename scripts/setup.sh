@@ -11,7 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev imagemagick
-
+  # The Windows build of the rules and its tests under Wine.
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()

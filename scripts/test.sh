@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once with
-# warnings as errors, once under the address and undefined-behaviour sanitizers.
+# warnings as errors, once under the address and undefined-behaviour sanitizers;
+# then cross-builds the rules for Windows and runs their tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,3 +14,7 @@ ctest --preset ci
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+cmake --preset windows-rules
+cmake --build --preset windows-rules
+ctest --preset windows-rules

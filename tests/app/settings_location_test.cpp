@@ -1,11 +1,12 @@
 #include "core/settings_location.h"
 #include "core/text.h"
+#include "environment.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 
 namespace gravelock {
 namespace {
@@ -14,6 +15,14 @@ namespace fs = std::filesystem;
 using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
+
+// The rule joins and shows paths with the system's separator.
+std::string native(std::string path) {
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+    return path;
+}
 
 const char* const kUser = "/home/p/.config/Gravelock";
 const char* const kUserFile = "/home/p/.config/Gravelock/orvo.ini";
@@ -45,15 +54,16 @@ TEST(SettingsLocationRule, PicksTheFileAndItsSeed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const SettingsLocation location = decideSettingsLocation(
-            {c.commandLine, c.executableFolder, c.iniBeside, c.writable, c.userFolder, kTemplate});
+        const SettingsLocation location =
+            decideSettingsLocation({native(c.commandLine), native(c.executableFolder), c.iniBeside,
+                                    c.writable, native(c.userFolder), native(kTemplate)});
         EXPECT_EQ(location.origin, c.origin);
-        EXPECT_EQ(location.file, c.file);
-        EXPECT_EQ(location.seedFile, c.seed);
+        EXPECT_EQ(location.file, native(c.file));
+        EXPECT_EQ(location.seedFile, native(c.seed));
         if (*c.problemMentions == '\0')
             EXPECT_EQ(location.problem, "");
         else
-            EXPECT_NE(location.problem.find(c.problemMentions), std::string::npos)
+            EXPECT_NE(location.problem.find(native(c.problemMentions)), std::string::npos)
                 << location.problem;
     }
 }
@@ -117,8 +127,8 @@ TEST_F(CreatingTheFile, ProbeTellsWhetherTheFolderTakesNewFiles) {
 }
 
 TEST_F(CreatingTheFile, ReadOnlyFolderIsSeenAndReported) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
+    if (const auto why = test::permissionModesUntestable())
+        GTEST_SKIP() << *why;
     writeBytes(seed, "[MISC]\nfirstuse=yes\n");
     const fs::path locked = folder.path() / "locked";
     fs::create_directories(locked);

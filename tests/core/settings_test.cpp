@@ -7,7 +7,10 @@
 #include <functional>
 #include <optional>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <atomic>
+#include <thread>
+#else
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -357,7 +360,13 @@ std::string expectRefused(const std::string& ini, const std::string& reason) {
     return readBytes(ini) == before ? "" : "file changed; ";
 }
 
+#endif
+
 TEST_F(SettingsFile, PermissionsAreKeptAndRespected) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no owner permission modes "
+                    "(its read-only attribute: settings_windows_test.cpp)";
+#else
     const std::string report = asPlayer(folder.path(), [&] {
         std::string failures;
         const auto perms = [&] { return fs::status(ini).permissions() & fs::perms::mask; };
@@ -384,9 +393,13 @@ TEST_F(SettingsFile, PermissionsAreKeptAndRespected) {
         return failures;
     });
     EXPECT_EQ(report, "");
+#endif
 }
 
 TEST_F(SettingsFile, WhatOthersPlantInTheFolderIsIgnoredAndSwept) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need administrator rights on Windows";
+#else
     const std::string victim = folder.file("victim");
     writeBytes(victim, "keep");
     fs::create_directory(folder.file("orvo.ini.tmp-dir"));
@@ -403,9 +416,13 @@ TEST_F(SettingsFile, WhatOthersPlantInTheFolderIsIgnoredAndSwept) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"orvo.ini", "orvo.ini.lock", "orvo.ini.tmp-dir",
                                               "victim"}));
+#endif
 }
 
 TEST_F(SettingsFile, SymlinkedFileIsWrittenThrough) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need administrator rights on Windows";
+#else
     fs::create_directory(folder.file("real"));
     const std::string target = folder.file("real/settings.ini");
     writeBytes(target, "[MISC]\r\nuser=Ace\r\n");
@@ -414,6 +431,7 @@ TEST_F(SettingsFile, SymlinkedFileIsWrittenThrough) {
     EXPECT_TRUE(fs::is_symlink(ini));
     EXPECT_EQ(readBytes(target), "[MISC]\r\nuser=Ace\r\ncompany=Clan\r\n");
     EXPECT_EQ(get("MISC", "company"), "Clan");
+#endif
 }
 
 TEST_F(SettingsFile, OnlyRegularFilesOfSaneSizeAreRead) {
@@ -423,10 +441,12 @@ TEST_F(SettingsFile, OnlyRegularFilesOfSaneSizeAreRead) {
         std::string reason;
     };
     const std::vector<Case> cases = {
+#ifndef _WIN32
         {"FIFO", [&] { ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0); },
          "Der Name gehört zu keiner gewöhnlichen Datei"},
         {"device", [&] { fs::create_symlink("/dev/null", ini); },
          "Der Name gehört zu keiner gewöhnlichen Datei"},
+#endif
         {"oversized file",
          [&] {
              writeBytes(ini, "[MISC]\r\nuser=Ace\r\n");
@@ -448,16 +468,29 @@ TEST_F(SettingsFile, OnlyRegularFilesOfSaneSizeAreRead) {
 
 TEST_F(SettingsFile, TwoProgramsSavingAtOnceLoseNothing) {
     constexpr int kKeys = 300;
+    const auto writeAll = [&](const std::string& prefix) {
+        int failed = 0;
+        for (int i = 0; i < kKeys; ++i)
+            failed +=
+                WritePPS("MISC", prefix + std::to_string(i), std::to_string(i), ini).ok ? 0 : 1;
+        return failed;
+    };
+#ifdef _WIN32
+    // No fork here; the lock is taken on a handle of its own for every write, and
+    // two handles exclude each other even in one process: threads stand in.
+    std::atomic<int> failed = 0;
+    std::vector<std::thread> writers;
+    for (const char* prefix : {"a", "b"})
+        writers.emplace_back([&, prefix] { failed += writeAll(prefix); });
+    for (auto& writer : writers)
+        writer.join();
+    EXPECT_EQ(failed, 0);
+#else
     std::vector<pid_t> children;
     for (const char* prefix : {"a", "b"}) {
         const pid_t pid = fork();
-        if (pid == 0) {
-            int failed = 0;
-            for (int i = 0; i < kKeys; ++i)
-                failed +=
-                    WritePPS("MISC", prefix + std::to_string(i), std::to_string(i), ini).ok ? 0 : 1;
-            _exit(failed == 0 ? 0 : 1);
-        }
+        if (pid == 0)
+            _exit(writeAll(prefix) == 0 ? 0 : 1);
         children.push_back(pid);
     }
     for (const pid_t pid : children) {
@@ -465,14 +498,13 @@ TEST_F(SettingsFile, TwoProgramsSavingAtOnceLoseNothing) {
         waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+#endif
     int missing = 0;
     for (const char* prefix : {"a", "b"})
         for (int i = 0; i < kKeys; ++i)
             missing += get("MISC", prefix + std::to_string(i)) == std::to_string(i) ? 0 : 1;
     EXPECT_EQ(missing, 0);
 }
-
-#endif
 
 } // namespace
 } // namespace gravelock

@@ -1,0 +1,107 @@
+// Real starts on Windows: the stand-in game records the one command line it was
+// handed and the folder it runs in.
+#include "core/start_game.h"
+#include "core/text.h"
+#include "environment.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace gravelock {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Record {
+    std::string commandLine;
+    std::string folder;
+};
+
+class WindowsStart : public ::testing::Test {
+protected:
+    // The stand-in game as `hl.exe` in `subfolder` of a fresh folder.
+    std::string installGame(const fs::path& subfolder) {
+        const auto game = test::environmentVariable("GRAVELOCK_TEST_GAME");
+        if (!game)
+            ADD_FAILURE() << "GRAVELOCK_TEST_GAME names the stand-in game";
+        const fs::path dir = folder.path() / subfolder;
+        fs::create_directories(dir);
+        fs::copy_file(pathFromUtf8(game.value_or("")), dir / "hl.exe");
+        return pathToUtf8(dir / "hl.exe");
+    }
+
+    // The game runs on its own: wait for its record, at most 20 s.
+    Record waitForRecord() {
+        for (int i = 0; i < 2000 && !fs::exists(pathFromUtf8(record)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const std::string bytes = test::readBytes(record);
+        const auto firstEnd = bytes.find('\n');
+        if (firstEnd == std::string::npos)
+            return {};
+        const auto secondEnd = bytes.find('\n', firstEnd + 1);
+        return {bytes.substr(0, firstEnd), bytes.substr(firstEnd + 1, secondEnd - firstEnd - 1)};
+    }
+
+    test::TempFolder folder;
+    std::string record = folder.file("record.txt");
+    test::ScopedEnvironmentVariable recordVariable{"GRAVELOCK_TEST_RECORD", record};
+};
+
+TEST_F(WindowsStart, HandsTheArgumentsOverVerbatimInTheGamesFolder) {
+    struct Case {
+        const char* what;
+        fs::path subfolder;
+        std::string arguments;
+        int windowStyle;
+    };
+    const std::vector<Case> cases = {
+        {"blanks in the path, quotes group words", fs::path("Half Life") / "game dir",
+         " +map alpha +name \"Big Ace\"  -dev", kMaximisedWithFocus},
+        {"umlauts in the path", pathFromUtf8("Spiele Größe"), " -console +connect 1.2.3.4:27015",
+         kMinimisedWithFocus},
+        {"no arguments", fs::path("HL"), "", kMaximisedWithFocus},
+        {"characters a shell would read", fs::path("x"), " $(id) ; %PATH% & | ^ ' *",
+         kMaximisedWithFocus},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(pathFromUtf8(record));
+        const std::string program = installGame(c.subfolder);
+        const StartResult result = StartGame(program + c.arguments, c.windowStyle);
+        ASSERT_TRUE(result.ok) << result.reason;
+        EXPECT_EQ(result.program, program);
+        const Record seen = waitForRecord();
+        EXPECT_EQ(seen.commandLine, "\"" + program + "\"" + c.arguments);
+        // The game finds its data relative to its own folder.
+        EXPECT_EQ(seen.folder, program.substr(0, program.rfind('\\')));
+    }
+}
+
+TEST_F(WindowsStart, ARelativeProgramStartsInItsOwnFolder) {
+    const std::string program = installGame("Half Life");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.path());
+    const StartResult result = StartGame("Half Life\\hl.exe -dev", kMaximisedWithFocus);
+    fs::current_path(before);
+    ASSERT_TRUE(result.ok) << result.reason;
+    const Record seen = waitForRecord();
+    EXPECT_EQ(seen.commandLine, "\"" + program + "\" -dev");
+    EXPECT_EQ(seen.folder, pathToUtf8(folder.path() / "Half Life"));
+}
+
+TEST_F(WindowsStart, FailuresNameTheProgramAndTheReason) {
+    const std::string missing = folder.file("Nirgends") + "\\hl.exe";
+    const StartResult result = StartGame(missing + " -console", kMaximisedWithFocus);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.program, missing);
+    EXPECT_EQ(result.reason, "Das Programm wurde nicht gefunden");
+    EXPECT_FALSE(fs::exists(pathFromUtf8(record)));
+}
+
+} // namespace
+} // namespace gravelock

@@ -1,0 +1,90 @@
+#include "environment.h"
+
+#include <cstdlib>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace gravelock::test {
+
+#ifdef _WIN32
+namespace {
+
+std::wstring wide(const std::string& utf8) {
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string narrow(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
+}
+
+} // namespace
+
+// The process environment, not the C runtime's copy: that is what a started
+// program inherits. Names and values are UTF-8 so umlauts survive.
+std::optional<std::string> environmentVariable(const std::string& name) {
+    const std::wstring key = wide(name);
+    SetLastError(ERROR_SUCCESS);
+    const DWORD size = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
+    if (size == 0)
+        return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt
+                                                        : std::optional<std::string>("");
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(key.c_str(), value.data(), size);
+    value.resize(length);
+    return narrow(value);
+}
+
+void setEnvironmentVariable(const std::string& name, const std::optional<std::string>& value) {
+    SetEnvironmentVariableW(wide(name).c_str(), value ? wide(*value).c_str() : nullptr);
+}
+
+std::optional<std::string> permissionModesUntestable() {
+    return "Windows has no owner permission modes";
+}
+#else
+std::optional<std::string> environmentVariable(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void setEnvironmentVariable(const std::string& name, const std::optional<std::string>& value) {
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
+}
+
+std::optional<std::string> permissionModesUntestable() {
+    if (geteuid() == 0)
+        return "root reads and writes past permission modes";
+    return std::nullopt;
+}
+#endif
+
+ScopedEnvironmentVariable::ScopedEnvironmentVariable(std::string name,
+                                                     const std::optional<std::string>& value)
+    : name_(std::move(name)), previous_(environmentVariable(name_)) {
+    setEnvironmentVariable(name_, value);
+}
+
+ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
+    setEnvironmentVariable(name_, previous_);
+}
+
+} // namespace gravelock::test

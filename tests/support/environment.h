@@ -1,0 +1,34 @@
+// What rule tests need of the process and its system, the same on every system.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace gravelock::test {
+
+// The variable's value; nullopt when it is not set.
+std::optional<std::string> environmentVariable(const std::string& name);
+
+// Sets the variable for this process and every program it starts; nullopt
+// removes it.
+void setEnvironmentVariable(const std::string& name, const std::optional<std::string>& value);
+
+// Sets (or removes) a variable for one scope and puts back what was there.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(std::string name, const std::optional<std::string>& value);
+    ~ScopedEnvironmentVariable();
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> previous_;
+};
+
+// Why owner permission modes (read-only folders, unreadable files) cannot be
+// tested here, or nullopt when they hold: Windows has no such modes, and root
+// reads and writes past them.
+std::optional<std::string> permissionModesUntestable();
+
+} // namespace gravelock::test
