@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <array>
-#include <initializer_list>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -58,15 +58,15 @@ std::string sampleInstall(const QTemporaryDir& dir) {
 
     std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
     const std::string r = root.toStdString();
-    for (const auto& [section, key, value] : std::initializer_list<std::array<std::string, 3>>{
-             {"MISC", "firstuse", "no"},
-             {"MISC", "tfc", "true"},
-             {"MISC", "user", "Jörg Kühn"},
-             {"MISC", "company", "Die Schrotflinten"},
-             {"GAMEDIR", "program", r + "/hl.exe"},
-             {"GAMEDIR", "maps", r + "/valve/maps"},
-             {"GAMEDIR", "tfcmaps", r + "/tfc/maps"},
-             {"GAMEDIR", "valve", r + "/valve/"}})
+    for (const auto& [section, key, value] :
+         std::initializer_list<std::array<std::string, 3>>{{"MISC", "firstuse", "no"},
+                                                           {"MISC", "tfc", "true"},
+                                                           {"MISC", "user", "Jörg Kühn"},
+                                                           {"MISC", "company", "Die Schrotflinten"},
+                                                           {"GAMEDIR", "program", r + "/hl.exe"},
+                                                           {"GAMEDIR", "maps", r + "/valve/maps"},
+                                                           {"GAMEDIR", "tfcmaps", r + "/tfc/maps"},
+                                                           {"GAMEDIR", "valve", r + "/valve/"}})
         WritePPS(section, key, value, ini);
     return ini;
 }
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
                 menu->hide();
             }
         }
-            windows.unload(name);
+        windows.unload(name);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return ok ? 0 : 1;

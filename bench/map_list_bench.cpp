@@ -3,10 +3,10 @@
 // paint, and peak kB; "list DIR": ms to list and sort the names with Qt's plain
 // tools. One figure per process, so peak memory belongs to one task.
 #include "app/gravelock_app.h"
+#include "bench_clock.h"
 #include "core/settings.h"
 #include "frame/german.h"
 #include "frame/window_names.h"
-#include "bench_clock.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -68,7 +68,6 @@ int main(int argc, char** argv) {
     const double start = bench::nowMs();
     program.context().windows().show(windowName::sp);
     painted.wait();
-    std::printf("%.1f %ld %lld\n", bench::nowMs() - start, bench::peakKilobytes(),
-                count);
+    std::printf("%.1f %ld %lld\n", bench::nowMs() - start, bench::peakKilobytes(), count);
     return 0;
 }

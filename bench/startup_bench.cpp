@@ -4,9 +4,9 @@
 // it several times and passes the launch time in GRAVELOCK_BENCH_T0.
 #include "app/gravelock_app.h"
 #include "app/startup.h"
+#include "bench_clock.h"
 #include "core/settings.h"
 #include "frame/german.h"
-#include "bench_clock.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -37,8 +37,7 @@ bool matchesFilePattern(std::u16string_view name, std::u16string_view pattern) {
     std::size_t n = 0, p = 0;
     std::size_t starAt = std::u16string_view::npos, resumeAt = 0;
     while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == u'?' || lowered(pattern[p]) == lowered(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == u'?' || lowered(pattern[p]) == lowered(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == u'*') {

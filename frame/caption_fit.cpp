@@ -48,7 +48,7 @@ std::optional<Fit> captionFit(QWidget* control) {
         const int lines = static_cast<int>(button->text().count(QLatin1Char('\n'))) + 1;
         if (lines * metrics.lineSpacing() > button->height())
             return Fit{1, 0}; // more lines than the box is tall
-        int extra = 8; // the frame of a push button
+        int extra = 8;        // the frame of a push button
         if (isIndicatorButton(button))
             extra = button->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                     button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 2;

@@ -37,8 +37,7 @@ QStringList listFileNames(const QString& folder, const QString& pattern) {
     return names;
 }
 
-FileListBox::FileListBox(QWidget* parent)
-    : QListView(parent), names_(new QStringListModel(this)) {
+FileListBox::FileListBox(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {
     setModel(names_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -25,8 +25,10 @@ void placeWindow(QWidget* window, const QWidget* opener) {
     // The frame counts: it is part of what the player sees centred.
     QRect placed(QPoint(), window->frameGeometry().size());
     placed.moveCenter(opener ? opener->frameGeometry().center() : area.center());
-    placed.moveLeft(std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
-    placed.moveTop(std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+    placed.moveLeft(
+        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(
+        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
     window->move(placed.topLeft());
 }
 

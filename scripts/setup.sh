@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev imagemagick
+  # Style and lint gate of the test run; clang and its runtime for the fuzzer.
+  clang-format clang-tidy clang libclang-rt-14-dev
   # The Windows build of the rules and its tests under Wine.
   g++-mingw-w64-x86-64-posix wine wine64 googletest
 )

@@ -50,7 +50,8 @@ bool FolderListBox::setPath(const QString& folder) {
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const auto add = [this](const QIcon& icon, const QString& text, const QString& full,
                             int depth) {
-        auto* item = new QListWidgetItem(icon, QString(qsizetype{depth} * 2, QLatin1Char(' ')) + text, this);
+        auto* item =
+            new QListWidgetItem(icon, QString(qsizetype{depth} * 2, QLatin1Char(' ')) + text, this);
         item->setData(kFolderRole, full);
         return item;
     };

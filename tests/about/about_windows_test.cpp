@@ -137,7 +137,8 @@ private slots:
         QCOMPARE(lines.size(), written.size());
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (written[i].startsWith("===")) {
-                QVERIFY2(!lines[i].isEmpty() && written[i].startsWith(lines[i]), qPrintable(lines[i]));
+                QVERIFY2(!lines[i].isEmpty() && written[i].startsWith(lines[i]),
+                         qPrintable(lines[i]));
                 QVERIFY(metrics.horizontalAdvance(lines[i]) <= s->pict->width());
             } else {
                 QCOMPARE(lines[i], written[i]);

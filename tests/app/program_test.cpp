@@ -1,11 +1,11 @@
 // Walks through the whole program as a player would: the first start through
 // the wizard, a game start, every tool from the menu and back, and the end.
 #include "app/gravelock_app.h"
-#include "frame/german.h"
-#include "frame/splash.h"
+#include "fakes.h"
 #include "frame/caption_fit.h"
 #include "frame/file_list_box.h"
-#include "fakes.h"
+#include "frame/german.h"
+#include "frame/splash.h"
 #include "temp_folder.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,5 @@
 #include "core/settings.h"
+#include "environment.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,7 @@
 #include <atomic>
 #include <thread>
 #else
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -311,47 +310,6 @@ TEST(DescribeError, EveryReasonIsGerman) {
 
 #ifndef _WIN32
 
-// Runs `body` in a child process as an unprivileged player (root gives up its
-// rights first: it may write anything), so that permission rules hold under
-// CI's root too. Returns what the body reported; empty means all held.
-std::string asPlayer(const fs::path& folder, const std::function<std::string()>& body) {
-    constexpr uid_t kNobody = 65534;
-    const bool root = geteuid() == 0;
-    if (root) {
-        if (chown(folder.c_str(), kNobody, kNobody) != 0)
-            return "cannot give the folder away";
-        for (const auto& entry : fs::recursive_directory_iterator(folder))
-            if (lchown(entry.path().c_str(), kNobody, kNobody) != 0)
-                return "cannot give a file away";
-    }
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return "no pipe";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(pipeFds[0]);
-        std::string report;
-        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
-            report = "cannot drop root";
-        else
-            report = body();
-        if (write(pipeFds[1], report.data(), report.size()) < 0)
-            _exit(2);
-        _exit(0);
-    }
-    close(pipeFds[1]);
-    std::string report;
-    char buffer[256];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        report += " (the player's process failed)";
-    return report;
-}
-
 std::string expectRefused(const std::string& ini, const std::string& reason) {
     const std::string before = readBytes(ini);
     const WriteResult result = WritePPS("MISC", "user", "Bee", ini);
@@ -367,7 +325,7 @@ TEST_F(SettingsFile, PermissionsAreKeptAndRespected) {
     GTEST_SKIP() << "Windows has no owner permission modes "
                     "(its read-only attribute: settings_windows_test.cpp)";
 #else
-    const std::string report = asPlayer(folder.path(), [&] {
+    const std::string report = test::asPlayer(folder.path(), [&] {
         std::string failures;
         const auto perms = [&] { return fs::status(ini).permissions() & fs::perms::mask; };
         // A private file stays private, a shared one shared.

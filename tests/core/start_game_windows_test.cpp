@@ -57,22 +57,23 @@ TEST_F(WindowsStart, HandsTheArgumentsOverVerbatimInTheGamesFolder) {
         const char* what;
         fs::path subfolder;
         std::string arguments;
-        int windowStyle;
+        WindowStyle windowStyle;
     };
     const std::vector<Case> cases = {
         {"blanks in the path, quotes group words", fs::path("Half Life") / "game dir",
-         " +map alpha +name \"Big Ace\"  -dev", kMaximisedWithFocus},
+         " +map alpha +name \"Big Ace\"  -dev", WindowStyle::MaximisedWithFocus},
         {"umlauts in the path", pathFromUtf8("Spiele Größe"), " -console +connect 1.2.3.4:27015",
-         kMinimisedWithFocus},
-        {"no arguments", fs::path("HL"), "", kMaximisedWithFocus},
+         WindowStyle::MinimisedWithFocus},
+        {"no arguments", fs::path("HL"), "", WindowStyle::MaximisedWithFocus},
         {"characters a shell would read", fs::path("x"), " $(id) ; %PATH% & | ^ ' *",
-         kMaximisedWithFocus},
+         WindowStyle::MaximisedWithFocus},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(pathFromUtf8(record));
         const std::string program = installGame(c.subfolder);
-        const StartResult result = StartGame(program + c.arguments, c.windowStyle);
+        const StartResult result =
+            StartGame(makeStartRequest(program + c.arguments, c.windowStyle));
         ASSERT_TRUE(result.ok) << result.reason;
         EXPECT_EQ(result.program, program);
         const Record seen = waitForRecord();
@@ -86,7 +87,8 @@ TEST_F(WindowsStart, ARelativeProgramStartsInItsOwnFolder) {
     const std::string program = installGame("Half Life");
     const fs::path before = fs::current_path();
     fs::current_path(folder.path());
-    const StartResult result = StartGame("Half Life\\hl.exe -dev", kMaximisedWithFocus);
+    const StartResult result =
+        StartGame(makeStartRequest("Half Life\\hl.exe -dev", WindowStyle::MaximisedWithFocus));
     fs::current_path(before);
     ASSERT_TRUE(result.ok) << result.reason;
     const Record seen = waitForRecord();
@@ -96,7 +98,8 @@ TEST_F(WindowsStart, ARelativeProgramStartsInItsOwnFolder) {
 
 TEST_F(WindowsStart, FailuresNameTheProgramAndTheReason) {
     const std::string missing = folder.file("Nirgends") + "\\hl.exe";
-    const StartResult result = StartGame(missing + " -console", kMaximisedWithFocus);
+    const StartResult result =
+        StartGame(makeStartRequest(missing + " -console", WindowStyle::MaximisedWithFocus));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.program, missing);
     EXPECT_EQ(result.reason, "Das Programm wurde nicht gefunden");

@@ -74,9 +74,9 @@ private slots:
     void newWindowsCentreOnTheirOpenerAndStayOnTheScreen() {
         TestApp app;
         WindowRegistry& windows = app.context.windows();
-        for (const auto& [name, size] : {std::pair{"main", QSize(400, 300)},
-                                         std::pair{"tool", QSize(200, 100)},
-                                         std::pair{"other", QSize(300, 200)}})
+        for (const auto& [name, size] :
+             {std::pair{"main", QSize(400, 300)}, std::pair{"tool", QSize(200, 100)},
+              std::pair{"other", QSize(300, 200)}})
             windows.add(name, [name, size](AppContext&) {
                 auto* w = new QWidget;
                 w->setObjectName(name);

@@ -1,5 +1,5 @@
-#include "frame/file_list_box.h"
 #include "fakes.h"
+#include "frame/file_list_box.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/sp_window.h"
 
@@ -25,7 +25,8 @@ const std::string kLongProgram =
 struct Fixture {
     explicit Fixture(const std::string& tfc = "true") {
         const QString longFolder(110, QLatin1Char('m'));
-        app.touch({longFolder + "/crossfire.bsp", longFolder + "/Bounce.BSP", "tfc/maps/2fort.bsp"});
+        app.touch(
+            {longFolder + "/crossfire.bsp", longFolder + "/Bounce.BSP", "tfc/maps/2fort.bsp"});
         app.writeSettings("[MISC]\r\nfirstuse=no\r\ntfc=" + tfc + "\r\n[GAMEDIR]\r\nprogram=" +
                           kLongProgram + "\r\nmaps=" + app.path(longFolder).toStdString() +
                           "\r\ntfcmaps=" + app.path("tfc/maps").toStdString() + "\r\n");
@@ -160,7 +161,8 @@ private slots:
         sp->cmbDifficult->setCurrentText("Mittel");
         sp->chkAdd->click();
         sp->parameters->setText("-nojoy");
-        const auto boxes = {sp->cheats, sp->console, sp->dev, sp->numeric, sp->chkClose, sp->chkAdd};
+        const auto boxes = {sp->cheats,  sp->console,  sp->dev,
+                            sp->numeric, sp->chkClose, sp->chkAdd};
         for (QCheckBox* box : boxes)
             box->setChecked(true);
         sp->txtSelMap->setText("beta.bsp");

@@ -1,5 +1,5 @@
-#include "frame/file_list_box.h"
 #include "fakes.h"
+#include "frame/file_list_box.h"
 #include "server/dm_window.h"
 #include "temp_folder.h"
 

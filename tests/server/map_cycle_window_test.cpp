@@ -1,5 +1,5 @@
-#include "frame/file_list_box.h"
 #include "fakes.h"
+#include "frame/file_list_box.h"
 #include "server/map_cycle_window.h"
 
 #include <QDir>

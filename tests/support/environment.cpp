@@ -8,6 +8,8 @@
 #endif
 #include <windows.h>
 #else
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -74,6 +76,45 @@ std::optional<std::string> permissionModesUntestable() {
     if (geteuid() == 0)
         return "root reads and writes past permission modes";
     return std::nullopt;
+}
+
+std::string asPlayer(const std::filesystem::path& folder,
+                     const std::function<std::string()>& body) {
+    constexpr uid_t kNobody = 65534;
+    const bool root = geteuid() == 0;
+    if (root) {
+        if (chown(folder.c_str(), kNobody, kNobody) != 0)
+            return "cannot give the folder away";
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (lchown(entry.path().c_str(), kNobody, kNobody) != 0)
+                return "cannot give a file away";
+    }
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeFds[0]);
+        std::string report;
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            report = "cannot drop root";
+        else
+            report = body();
+        if (write(pipeFds[1], report.data(), report.size()) < 0)
+            _exit(2);
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    std::string report;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        report += " (the player's process failed)";
+    return report;
 }
 #endif
 

@@ -1,6 +1,8 @@
 // What rule tests need of the process and its system, the same on every system.
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,5 +32,12 @@ private:
 // tested here, or nullopt when they hold: Windows has no such modes, and root
 // reads and writes past them.
 std::optional<std::string> permissionModesUntestable();
+
+#ifndef _WIN32
+// Runs `body` in a child process as an unprivileged player (root gives up its
+// rights first, handing `folder` to that player), so that permission rules
+// hold under CI's root too. Returns what the body reported; empty means all held.
+std::string asPlayer(const std::filesystem::path& folder, const std::function<std::string()>& body);
+#endif
 
 } // namespace gravelock::test

@@ -27,7 +27,9 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempFolder::file(const std::string& name) const { return (path_ / name).string(); }
+std::string TempFolder::file(const std::string& name) const {
+    return (path_ / name).string();
+}
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
