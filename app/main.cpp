@@ -55,9 +55,10 @@ SettingsLocation settingsLocation(const CommandLine& commandLine) {
 int main(int argc, char** argv) {
     // Dates and sizes Qt formats itself (the file dialog) read German like the windows.
     GermanSystemLocale germanSystemLocale;
-    {
-        // --help and --version are answered before a window system is needed, so
-        // they work on a terminal without a display too.
+    // --help and --version are answered before a window system is needed, so
+    // they work on a terminal without a display too. A start from the menu has
+    // no arguments and goes straight to the first window.
+    if (argc > 1) {
         QCoreApplication terminal(argc, argv);
         QCoreApplication::setApplicationName(kProgramTitle);
         germanSystemLocale.restore();
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    germanSystemLocale.restore();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setApplicationName(kProgramTitle);
     installGermanQtTexts(app);

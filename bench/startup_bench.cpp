@@ -10,11 +10,9 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QMainWindow>
 #include <QTemporaryDir>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -40,16 +38,10 @@ int bare(int argc, char** argv, double launch) {
 
 // The steps of the program's own start, in its order; kept in step with main().
 int gravelockStart(int argc, char** argv, double launch) {
+    // A start from the menu: no arguments, so no terminal pass before the window.
     GermanSystemLocale germanSystemLocale;
-    {
-        QCoreApplication terminal(argc, argv);
-        germanSystemLocale.restore();
-        QTranslator qtTexts;
-        if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(&qtTexts);
-    }
     QApplication app(argc, argv);
+    germanSystemLocale.restore();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setApplicationName(kProgramTitle);
     installGermanQtTexts(app);
