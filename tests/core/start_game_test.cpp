@@ -183,42 +183,36 @@ protected:
 TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsLiterally) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
-#endif
-    const StartResult result = startText(
-        program + " +map alpha $(touch pwned) ; echo `id` * \"quoted arg\" 'single' |x &y");
-    ASSERT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(result.program, program);
-    EXPECT_EQ(waitForRecord(), "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n\"quoted\narg\"\n"
-                               "'single'\n|x\n&y\n");
-    EXPECT_TRUE(startedIn(dir));
-    EXPECT_FALSE(fs::exists("pwned"));
-    EXPECT_FALSE(fs::exists(dir / "pwned"));
-}
-
-TEST_F(RealStart, QuotedProgramWithQuotedArgumentStartsToo) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
-#endif
-    const StartRequest request =
-        makeStartRequest("\"" + program + "\" +name \"Big Ace\"", WindowStyle::MinimisedWithFocus);
-    EXPECT_EQ(request.program, program);
-    EXPECT_EQ(request.arguments, " +name \"Big Ace\"");
-    EXPECT_FALSE(request.wine.needed);
-    ASSERT_TRUE(StartGame(request).ok);
-    EXPECT_EQ(waitForRecord(), "+name\n\"Big\nAce\"\n");
-}
-
-TEST_F(RealStart, ARelativeProgramStartsInItsOwnFolder) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
-#endif
+#else
+    const std::string script = (dir / "hl.sh").string();
+    test::writeBytes(script, "#!/bin/sh\nexec \"" + game + "\" from-script \"$@\"\n");
+    fs::permissions(script, fs::perms::owner_all);
+    struct Case {
+        const char* what;
+        std::string text, record;
+    };
+    const std::vector<Case> cases = {
+        {"shell characters stay literal",
+         program + " +map alpha $(touch pwned) ; echo `id` * \"quoted arg\" 'single' |x &y",
+         "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n\"quoted\narg\"\n'single'\n|x\n&y\n"},
+        {"quoted program, quoted argument", "\"" + program + "\" +name \"Big Ace\"",
+         "+name\n\"Big\nAce\"\n"},
+        {"relative program", "Half Life/game dir/hl launcher.exe -dev", "-dev\n"},
+        {"shell script, started directly", script + " -game tfc", "from-script\n-game\ntfc\n"},
+    };
     const fs::path before = fs::current_path();
     fs::current_path(folder.path());
-    const StartResult result = startText("Half Life/game dir/hl launcher.exe -dev");
+    for (const Case& c : cases) {
+        fs::remove(record);
+        const StartResult result = startText(c.text);
+        EXPECT_TRUE(result.ok) << c.what << ": " << result.reason;
+        EXPECT_EQ(waitForRecord(), c.record) << c.what;
+        EXPECT_TRUE(startedIn(dir)) << c.what;
+    }
     fs::current_path(before);
-    ASSERT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(waitForRecord(), "-dev\n");
-    EXPECT_TRUE(startedIn(dir));
+    EXPECT_FALSE(fs::exists(folder.path() / "pwned"));
+    EXPECT_FALSE(fs::exists(dir / "pwned"));
+#endif
 }
 
 TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
@@ -246,19 +240,6 @@ TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
         EXPECT_EQ(result.reason, c.reason) << c.text;
     }
     EXPECT_FALSE(fs::exists(record));
-}
-
-TEST_F(RealStart, ShellScriptStartsDirectlyInItsFolder) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows starts no shell scripts";
-#else
-    const std::string script = (dir / "hl.sh").string();
-    test::writeBytes(script, "#!/bin/sh\nexec \"" + game + "\" from-script \"$@\"\n");
-    fs::permissions(script, fs::perms::owner_all);
-    ASSERT_TRUE(startText(script + " -game tfc").ok);
-    EXPECT_EQ(waitForRecord(), "from-script\n-game\ntfc\n");
-    EXPECT_TRUE(startedIn(dir));
-#endif
 }
 
 // A Windows program (no execute bit) beside the stand-in game playing Wine: the

@@ -56,9 +56,6 @@ void setEnvironmentVariable(const std::string& name, const std::optional<std::st
     SetEnvironmentVariableW(wide(name).c_str(), value ? wide(*value).c_str() : nullptr);
 }
 
-std::optional<std::string> permissionModesUntestable() {
-    return "Windows has no owner permission modes";
-}
 #else
 std::optional<std::string> environmentVariable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
@@ -70,12 +67,6 @@ void setEnvironmentVariable(const std::string& name, const std::optional<std::st
         setenv(name.c_str(), value->c_str(), 1);
     else
         unsetenv(name.c_str());
-}
-
-std::optional<std::string> permissionModesUntestable() {
-    if (geteuid() == 0)
-        return "root reads and writes past permission modes";
-    return std::nullopt;
 }
 
 std::string asPlayer(const std::filesystem::path& folder,

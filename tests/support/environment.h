@@ -28,11 +28,6 @@ private:
     std::optional<std::string> previous_;
 };
 
-// Why owner permission modes (read-only folders, unreadable files) cannot be
-// tested here, or nullopt when they hold: Windows has no such modes, and root
-// reads and writes past them.
-std::optional<std::string> permissionModesUntestable();
-
 #ifndef _WIN32
 // Runs `body` in a child process as an unprivileged player (root gives up its
 // rights first, handing `folder` to that player), so that permission rules
