@@ -74,10 +74,10 @@ private slots:
     void newWindowsCentreOnTheirOpenerAndStayOnTheScreen() {
         TestApp app;
         WindowRegistry& windows = app.context.windows();
-        for (const auto& [name, size] :
+        for (const auto& window :
              {std::pair{"main", QSize(400, 300)}, std::pair{"tool", QSize(200, 100)},
               std::pair{"other", QSize(300, 200)}})
-            windows.add(name, [name, size](AppContext&) {
+            windows.add(window.first, [name = window.first, size = window.second](AppContext&) {
                 auto* w = new QWidget;
                 w->setObjectName(name);
                 w->resize(size);

@@ -70,8 +70,9 @@ TEST(WizardFolders, WritesInOrderThenChecks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folders.program + "|" + c.folders.maps + "|" + c.folders.tfcmaps);
-        std::vector<std::string> keys;
         const auto writes = wizardFolderWrites(c.folders);
+        std::vector<std::string> keys;
+        keys.reserve(writes.size());
         for (const SettingWrite& w : writes)
             keys.push_back(w.section + "/" + w.key);
         EXPECT_EQ(keys, c.keys);

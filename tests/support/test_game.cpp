@@ -17,9 +17,7 @@ bool writeFile(const std::string& path, const std::string& text) {
     return std::fclose(out) == 0 && ok;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int recordStart(int argc, char** argv) {
     const char* record = std::getenv("GRAVELOCK_TEST_RECORD");
     if (!record)
         return 1;
@@ -34,4 +32,15 @@ int main(int argc, char** argv) {
     if (!writeFile(partial, lines))
         return 1;
     return std::rename(partial.c_str(), record) == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A failure of its own shows as a missing record, never as an abort.
+    try {
+        return recordStart(argc, argv);
+    } catch (...) {
+        return 1;
+    }
 }
