@@ -102,9 +102,8 @@ int main(int argc, char** argv) {
     SystemGameStarter starter;
     Gravelock program(Settings(location.file), messages, files, starter,
                       [] { QCoreApplication::exit(0); });
+    // The splash sets the design font when its time is up: it shows only a
+    // picture, and loading the font list would hold back its first paint.
     program.start();
-    // The splash is only a picture: the font is set once it is up, so loading
-    // the font list does not hold back the first window.
-    useDesignFont();
     return QApplication::exec();
 }

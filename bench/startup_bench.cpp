@@ -57,7 +57,6 @@ int gravelockStart(int argc, char** argv, double launch) {
     SystemGameStarter starter;
     Gravelock program(Settings(ini), messages, files, starter, [] {});
     program.start();
-    useDesignFont();
     return report(launch, painted);
 }
 

@@ -2,6 +2,7 @@
 
 #include "frame/app_context.h"
 #include "frame/controls.h"
+#include "frame/german.h"
 #include "frame/twips.h"
 #include "frame/window_names.h"
 
@@ -39,6 +40,9 @@ void SplashWindow::showEvent(QShowEvent* event) {
 
 void SplashWindow::tick() {
     Timer1->stop();
+    // Every window after the splash shows text in the design font; the splash
+    // itself is only a picture, so the font list is loaded while it is up.
+    useDesignFont();
     const bool firstUse = context_.settings().read(setting::firstuse, "error") == "yes";
     context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
     context_.windows().unload(windowName::splash);
