@@ -7,9 +7,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -44,12 +42,6 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
     return -1;
 }
 
-// The settings location rule on this machine; the per-user folder is named
-// after the application.
-SettingsLocation settingsLocation(const CommandLine& commandLine) {
-    return decideSettingsLocation(findSettingsSituation(commandLine.settingsFile));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,28 +60,22 @@ int main(int argc, char** argv) {
             QCoreApplication::installTranslator(&qtTexts);
         const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
         if (commandLine.action != CommandLine::Action::Run && !commandLine.onlyWindowSystemOptions)
-            return answerOnTerminal(commandLine, settingsLocation(commandLine));
+            return answerOnTerminal(commandLine, locateSettings(commandLine));
     }
 
     QApplication app(argc, argv);
     germanSystemLocale.restore();
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QApplication::setApplicationName(kProgramTitle);
-    installGermanQtTexts(app);
+    prepareApplication(app);
 
     // Parsed again: the window system has taken its own options (-platform ...) off.
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
-    const SettingsLocation location = settingsLocation(commandLine);
+    const SettingsLocation location = locateSettings(commandLine);
     if (const int status = answerOnTerminal(commandLine, location); status >= 0)
         return status;
 
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_256.png")));
-    // The program decides itself when it ends: a hidden main window waiting for
-    // the configuration dialog must not end it.
-    QApplication::setQuitOnLastWindowClosed(false);
-
     QtMessageBoxes messages;
     if (const WriteResult created = createSettingsFile(location); !created) {
+        useProgramIcon();
         messages.show(nullptr, Message{QStringLiteral("Gravelock findet keinen Ort für seine "
                                                       "Einstellungen und beendet sich. Es wurde "
                                                       "nichts verändert.\n\n%1")
@@ -102,8 +88,8 @@ int main(int argc, char** argv) {
     SystemGameStarter starter;
     Gravelock program(Settings(location.file), messages, files, starter,
                       [] { QCoreApplication::exit(0); });
-    // The splash sets the design font when its time is up: it shows only a
-    // picture, and loading the font list would hold back its first paint.
+    // The splash sets the design font and the icon when its time is up: it
+    // shows only a picture, and loading them would hold back its first paint.
     program.start();
     return QApplication::exec();
 }

@@ -1,8 +1,12 @@
 #include "app/startup.h"
 
-#include <QCoreApplication>
+#include "frame/app_context.h"
+#include "frame/german.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <clocale>
 
@@ -41,6 +45,19 @@ SettingsSituation findSettingsSituation(const QString& commandLineFile) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     s.templateFile = templateFile(folder).toStdString();
     return s;
+}
+
+SettingsLocation locateSettings(const CommandLine& commandLine) {
+    return decideSettingsLocation(findSettingsSituation(commandLine.settingsFile));
+}
+
+void prepareApplication(QApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QApplication::setApplicationName(kProgramTitle);
+    installGermanQtTexts(app);
+    // A hidden main window waiting for the configuration dialog must not end
+    // the program.
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 GermanSystemLocale::GermanSystemLocale()

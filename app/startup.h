@@ -1,16 +1,28 @@
 // What the start finds on this machine for the settings location rule.
 #pragma once
 
+#include "app/command_line.h"
 #include "core/settings_location.h"
 
 #include <QByteArray>
 #include <QString>
+
+class QApplication;
 
 namespace gravelock {
 
 // The executable's folder, its orvo.ini, the per-user configuration folder and
 // the shipped template, for `commandLineFile` (empty when not given).
 SettingsSituation findSettingsSituation(const QString& commandLineFile);
+
+// The settings location rule on this machine for `commandLine`; the per-user
+// folder is named after the application.
+SettingsLocation locateSettings(const CommandLine& commandLine);
+
+// What every start sets on the application object before its first window:
+// German for what Qt formats and says itself, the program's name, and an end
+// only when the program decides it.
+void prepareApplication(QApplication& app);
 
 // Qt formats the file dialog's dates and sizes with the system locale, which
 // QLocale::setDefault does not reach and which Qt reads once, while the

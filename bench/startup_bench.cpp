@@ -1,18 +1,14 @@
 // Start to first painted window, and peak memory, of one process: "bare" is a
 // plain QApplication with one shown QMainWindow, "gravelock" starts as the
-// program does (to the splash). Prints "<ms> <peak kB>"; scripts/bench.sh runs
-// it several times and passes the launch time in GRAVELOCK_BENCH_T0.
+// program does (to the splash) and finds its settings as an installed program
+// does. Prints "<ms> <peak kB>"; scripts/bench.sh runs it several times from a
+// folder of its own and passes the launch time in GRAVELOCK_BENCH_T0.
 #include "app/gravelock_app.h"
 #include "app/startup.h"
 #include "bench_clock.h"
-#include "core/settings.h"
-#include "frame/german.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QLocale>
 #include <QMainWindow>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstring>
@@ -36,27 +32,27 @@ int bare(int argc, char** argv, double launch) {
     return report(launch, painted);
 }
 
-// The steps of the program's own start, in its order; kept in step with main().
-int gravelockStart(int argc, char** argv, double launch) {
-    // A start from the menu: no arguments, so no terminal pass before the window.
+// The steps of the program's own start from the menu, in its order; kept in
+// step with main(). Without arguments there is no terminal pass.
+int gravelockStart(char* program, double launch) {
+    int argc = 1;
+    char* argv[] = {program, nullptr};
     GermanSystemLocale germanSystemLocale;
     QApplication app(argc, argv);
     germanSystemLocale.restore();
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QApplication::setApplicationName(kProgramTitle);
-    installGermanQtTexts(app);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_256.png")));
-    QApplication::setQuitOnLastWindowClosed(false);
+    prepareApplication(app);
 
-    QTemporaryDir dir;
-    const std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
-    WritePPS("MISC", "firstuse", "no", ini);
-    bench::FirstPaint painted;
+    const SettingsLocation location = locateSettings(parseCommandLine(QApplication::arguments()));
     QtMessageBoxes messages;
+    if (const WriteResult created = createSettingsFile(location); !created) {
+        std::fprintf(stderr, "startup_bench: %s\n", created.reason.c_str());
+        return 1;
+    }
+    bench::FirstPaint painted;
     QtFileDialogs files;
     SystemGameStarter starter;
-    Gravelock program(Settings(ini), messages, files, starter, [] {});
-    program.start();
+    Gravelock gravelock(Settings(location.file), messages, files, starter, [] {});
+    gravelock.start();
     return report(launch, painted);
 }
 
@@ -67,7 +63,7 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "bare") == 0)
         return bare(argc, argv, launch);
     if (argc == 2 && std::strcmp(argv[1], "gravelock") == 0)
-        return gravelockStart(argc, argv, launch);
+        return gravelockStart(argv[0], launch);
     std::fprintf(stderr, "usage: startup_bench bare|gravelock\n");
     return 2;
 }

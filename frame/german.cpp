@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -37,6 +38,10 @@ void useDesignFont() {
     setDesignFamily(font);
     font.setPointSizeF(8);
     QApplication::setFont(font);
+}
+
+void useProgramIcon() {
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_256.png")));
 }
 
 } // namespace gravelock

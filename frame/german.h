@@ -16,4 +16,7 @@ void useDesignFont();
 // its own.
 void setDesignFamily(QFont& font);
 
+// The program's icon on every window from now on.
+void useProgramIcon();
+
 } // namespace gravelock

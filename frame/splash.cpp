@@ -6,8 +6,12 @@
 #include "frame/twips.h"
 #include "frame/window_names.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QResource>
 
 namespace gravelock {
 
@@ -18,7 +22,12 @@ SplashWindow::SplashWindow(AppContext& context)
     setClientSizeTwips(this, 9165, 5385);
 
     Logo = makeControl<QLabel>(this, "Logo", 0, 0, 9165, 5400);
-    Logo->setPixmap(QPixmap(QStringLiteral(":/pictures/splash_logo.png")));
+    // The logo is kept as raw pixels, uncompressed in the program, so its first
+    // paint waits for no decoder; Qt's own reader stays the fallback.
+    const QString logoFile = QStringLiteral(":/pictures/splash_logo.ppm");
+    const QByteArray logoBytes = QResource(logoFile).uncompressedData();
+    const QImage logo = imageFromPpm(logoBytes);
+    Logo->setPixmap(logo.isNull() ? QPixmap(logoFile) : QPixmap::fromImage(logo));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -40,12 +49,46 @@ void SplashWindow::showEvent(QShowEvent* event) {
 
 void SplashWindow::tick() {
     Timer1->stop();
-    // Every window after the splash shows text in the design font; the splash
-    // itself is only a picture, so the font list is loaded while it is up.
+    // Every window after the splash shows text in the design font and the
+    // program's icon; the splash itself is only a picture, so the font list and
+    // the icon are loaded while it is up.
     useDesignFont();
+    useProgramIcon();
     const bool firstUse = context_.settings().read(setting::firstuse, "error") == "yes";
     context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
     context_.windows().unload(windowName::splash);
+}
+
+QImage imageFromPpm(QByteArrayView bytes) {
+    qsizetype at = 0;
+    const auto skipBlanks = [&] {
+        while (at < bytes.size() && QChar::isSpace(static_cast<uchar>(bytes[at])))
+            ++at;
+    };
+    // A decimal number up to 65535 after white space; -1 when there is none.
+    const auto number = [&]() -> int {
+        skipBlanks();
+        int value = -1;
+        while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9' && value < 65536)
+            value = (value < 0 ? 0 : value * 10) + (bytes[at++] - '0');
+        return value <= 65535 ? value : -1;
+    };
+    if (!bytes.startsWith("P6"))
+        return {};
+    at = 2;
+    const int width = number();
+    const int height = number();
+    const int maximum = number();
+    // Exactly one white-space character ends the header.
+    if (width <= 0 || height <= 0 || maximum != 255 || at >= bytes.size() ||
+        !QChar::isSpace(static_cast<uchar>(bytes[at])))
+        return {};
+    ++at;
+    const qsizetype lineBytes = qsizetype{width} * 3;
+    if (bytes.size() - at < lineBytes * height)
+        return {};
+    return QImage(reinterpret_cast<const uchar*>(bytes.data() + at), width, height, lineBytes,
+                  QImage::Format_RGB888);
 }
 
 } // namespace gravelock

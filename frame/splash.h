@@ -2,9 +2,11 @@
 // first-use wizard or the main window.
 #pragma once
 
+#include <QByteArrayView>
 #include <QTimer>
 #include <QWidget>
 
+class QImage;
 class QLabel;
 
 namespace gravelock {
@@ -31,5 +33,11 @@ private:
     AppContext& context_;
     bool shownOnce_ = false;
 };
+
+// A binary PPM as the picture tools write it: "P6", width, height and 255,
+// separated by white space, then the pixels. The image refers to `bytes`
+// without decoding them, so `bytes` must outlive it. Anything else (comments in
+// the header, 16-bit samples, missing pixels) gives a null image.
+QImage imageFromPpm(QByteArrayView bytes);
 
 } // namespace gravelock

@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    bool ok = save(splashLogo(), folder, QStringLiteral("splash_logo.png"));
+    bool ok = save(splashLogo(), folder, QStringLiteral("splash_logo.ppm"));
     for (int step = 1; step <= 4; ++step)
         ok = save(wizardPicture(step), folder, QStringLiteral("wizard%1.jpg").arg(step)) && ok;
     ok = save(aboutPicture(), folder, QStringLiteral("about.jpg")) && ok;

@@ -284,14 +284,41 @@ private slots:
         QCOMPARE(splash->Timer1->interval(), 3000);
         QCOMPARE(splash->Timer1->timerType(), Qt::PreciseTimer);
         QVERIFY(splash->Timer1->isActive());
-        QCOMPARE(splash->Logo->pixmap().size(), QSize(611, 360));
+        // The raw logo shows the same pixels as Qt's own reader makes of it.
+        const QImage logo(QStringLiteral(":/pictures/splash_logo.ppm"));
+        QCOMPARE(logo.size(), QSize(611, 360));
+        QCOMPARE(splash->Logo->pixmap().toImage().convertToFormat(logo.format()), logo);
 
         splash->tick();
         TestApp::settle();
         QCOMPARE(p.loads, 1);
         QVERIFY(p.windows().isLoaded(opened));
         QVERIFY(!p.windows().isLoaded("splash"));
+        QVERIFY(!QApplication::windowIcon().isNull());
         QCOMPARE(app.quitCount, 0);
+    }
+
+    void ppmHeaderIsReadOnlyWhenWhole_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        const QByteArray pixels("\x01\x02\x03\x04\x05\x06", 6);
+        QTest::newRow("2x1") << "P6\n2 1\n255\n" + pixels << QSize(2, 1);
+        QTest::newRow("blanks and extra bytes") << "P6  2\t1\r\n255 " + pixels + "x" << QSize(2, 1);
+        QTest::newRow("comment") << "P6\n# drawn\n2 1\n255\n" + pixels << QSize();
+        QTest::newRow("16-bit") << "P6\n2 1\n65535\n" + pixels + pixels << QSize();
+        QTest::newRow("grey") << "P5\n2 1\n255\n" + pixels << QSize();
+        QTest::newRow("pixels missing") << "P6\n2 1\n255\n" + pixels.left(5) << QSize();
+        QTest::newRow("no blank after 255") << QByteArray("P6\n2 1\n255") << QSize();
+        QTest::newRow("huge") << "P6\n99999999999 1\n255\n" + pixels << QSize();
+        QTest::newRow("zero wide") << "P6\n0 1\n255\n" + pixels << QSize();
+    }
+    void ppmHeaderIsReadOnlyWhenWhole() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        const QImage image = imageFromPpm(bytes);
+        QCOMPARE(image.isNull() ? QSize() : image.size(), size);
+        if (!image.isNull())
+            QCOMPARE(image.pixel(1, 0), qRgb(4, 5, 6));
     }
 
     void fileListMatchesThePatternWithoutRegardToCase() {
