@@ -3,6 +3,7 @@
 //   gravelock-screenshots OUTPUT_FOLDER
 #include "app/gravelock_app.h"
 #include "frame/german.h"
+#include "setup/game_search_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -110,6 +111,14 @@ int main(int argc, char** argv) {
         QWidget* window = windows.show(name);
         if (!window)
             continue;
+        // The search list is filled by "Suchen"; here with two sample installs.
+        if (auto* search = qobject_cast<GameSearchWindow*>(window))
+            search->offer({{"/home/jörg/.steam/steam/steamapps/common/Half-Life/hl.sh",
+                            "/home/jörg/.steam/steam/steamapps/common/Half-Life/valve/maps",
+                            "/home/jörg/.steam/steam/steamapps/common/Half-Life/tfc/maps", true},
+                           {"/home/jörg/.wine/drive_c/Sierra/Half-Life/hl.exe",
+                            "/home/jörg/.wine/drive_c/Sierra/Half-Life/valve/maps", "", false}},
+                          nullptr);
         window->show();
         captionList << name << ": \"" << window->windowTitle() << "\"\n";
         const QString base = out + QLatin1Char('/') + name;

@@ -19,6 +19,11 @@ GameSearchWindow::GameSearchWindow(AppContext& context)
                        QStringLiteral("Half-Life ist mehrmals installiert. Welches nimmst du ?"),
                        120, 120, 6360, 255);
     lstGames = makeControl<QListWidget>(this, "lstGames", 120, 480, 6360, 1815);
+    // Install paths are long: the middle gives way, so where an install lies
+    // and whether it has Team Fortress Classic both stay in sight; the whole
+    // path is the tooltip.
+    lstGames->setTextElideMode(Qt::ElideMiddle);
+    lstGames->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     cmdOK = makeButton(this, "cmdOK", QStringLiteral("&OK"), 3720, 2415, 1335, 375);
     cmdOK->setDefault(true);
     cmdCancel = makeButton(this, "cmdCancel", QStringLiteral("&Abbrechen"), 5145, 2415, 1335, 375);
@@ -39,7 +44,8 @@ void GameSearchWindow::offer(const std::vector<FoundGame>& games, GameFoldersWin
         QString entry = QDir::toNativeSeparators(fromUtf8(game.program));
         if (game.hasTfc)
             entry += QStringLiteral("   (mit Team Fortress Classic)");
-        lstGames->addItem(entry);
+        auto* item = new QListWidgetItem(entry, lstGames);
+        item->setToolTip(entry);
     }
     lstGames->setCurrentRow(0);
 }
