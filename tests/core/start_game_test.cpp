@@ -109,33 +109,22 @@ TEST(ChooseWine, OnlyWindowsProgramsElsewhereNeedWine) {
         std::string firstBytes, path, wineOverride;
         WineUse expected;
     };
+    const std::string elf = "\x7f"
+                            "E";
     const std::vector<Case> cases = {
-        {"Windows starts its own programs", true, "MZ", path, "", {}},
-        {"a script", false, "#!", path, "", {}},
-        {"an ELF program",
-         false,
-         "\x7f"
-         "E",
-         path,
-         "",
-         {}},
-        {"too short to tell", false, "M", path, "", {}},
-        {"wine on PATH", false, "MZ", path, "", {true, "/usr/bin/wine", ""}},
-        {"no wine on PATH", false, "MZ", "/bin:/opt/w/bin", "", {true, "", notInstalled}},
-        {"empty PATH entries are no folder", false, "MZ", "::", "", {true, "", notInstalled}},
-        {"override by name",
-         false,
-         "MZ",
-         path,
-         "wine-staging",
-         {true, "/opt/w/bin/wine-staging", ""}},
-        {"override by path", false, "MZ", "", "/home/p/wine", {true, "/home/p/wine", ""}},
-        {"override missing",
-         false,
-         "MZ",
-         path,
-         "/no/wine",
+        // clang-format off
+        {"Windows starts its own programs",  true,  "MZ", path,              "",             {}},
+        {"a script",                         false, "#!", path,              "",             {}},
+        {"an ELF program",                   false, elf,  path,              "",             {}},
+        {"too short to tell",                false, "M",  path,              "",             {}},
+        {"wine on PATH",                     false, "MZ", path,              "",             {true, "/usr/bin/wine", ""}},
+        {"no wine on PATH",                  false, "MZ", "/bin:/opt/w/bin", "",             {true, "", notInstalled}},
+        {"empty PATH entries are no folder", false, "MZ", "::",              "",             {true, "", notInstalled}},
+        {"override by name",                 false, "MZ", path,              "wine-staging", {true, "/opt/w/bin/wine-staging", ""}},
+        {"override by path",                 false, "MZ", "",                "/home/p/wine", {true, "/home/p/wine", ""}},
+        {"override missing",                 false, "MZ", path,              "/no/wine",
          {true, "", "Das Wine-Programm aus GRAVELOCK_WINE wurde nicht gefunden: /no/wine"}},
+        // clang-format on
     };
     for (const Case& c : cases)
         EXPECT_EQ(chooseWine(c.onWindows, c.firstBytes, c.path, c.wineOverride, isExecutable),

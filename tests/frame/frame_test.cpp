@@ -112,22 +112,13 @@ private slots:
         QCOMPARE(windows.show("other")->frameGeometry().center(), screen.center());
     }
 
-    void twipsRoundToTheNearestPixelOnBothSidesOfZero_data() {
-        QTest::addColumn<int>("twips");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("zero") << 0 << 0;
-        QTest::newRow("just under half") << 7 << 0;
-        QTest::newRow("just over half") << 8 << 1;
-        QTest::newRow("whole") << 1440 << 96;
-        QTest::newRow("negative under half") << -7 << 0;
-        QTest::newRow("negative over half") << -8 << -1;
-        QTest::newRow("negative whole") << -30 << -2;
-    }
     void twipsRoundToTheNearestPixelOnBothSidesOfZero() {
-        QFETCH(int, twips);
-        QFETCH(int, pixels);
-        QCOMPARE(pixelsFromTwips(twips), pixels);
-        QCOMPARE(pixelsFromTwips(twipsFromPixels(pixels)), pixels);
+        // zero, just under and over half a pixel, whole; the same below zero
+        for (const auto& [twips, pixels] : std::initializer_list<std::pair<int, int>>{
+                 {0, 0}, {7, 0}, {8, 1}, {1440, 96}, {-7, 0}, {-8, -1}, {-30, -2}}) {
+            QCOMPARE(pixelsFromTwips(twips), pixels);
+            QCOMPARE(pixelsFromTwips(twipsFromPixels(pixels)), pixels);
+        }
     }
 
     void closeBoxUnloadsAndTheLastVisibleWindowEndsTheProgram() {
@@ -191,15 +182,12 @@ private slots:
             const char* reason;  // empty: saved
         };
         const std::vector<Case> cases = {
+            // clang-format off
             {"saved", {{"MISC", "user", "Jörg"}, {"GAMEDIR", "maps", "C:\\HL"}}, false, ""},
-            {"a refused name stops the whole batch",
-             {{"MISC", "user", "Jörg"}, {"GAMEDIR", "ma[ps", "C:\\HL"}},
-             false,
+            {"a refused name stops the whole batch", {{"MISC", "user", "Jörg"}, {"GAMEDIR", "ma[ps", "C:\\HL"}}, false,
              "Ungültiger Abschnitts- oder Schlüsselname"},
-            {"unwritable file",
-             {{"MISC", "user", "Jörg"}},
-             true,
-             "Der Name gehört zu einem Ordner"},
+            {"unwritable file", {{"MISC", "user", "Jörg"}}, true, "Der Name gehört zu einem Ordner"},
+            // clang-format on
         };
         for (const Case& c : cases) {
             TestApp app;
