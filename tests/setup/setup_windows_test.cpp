@@ -341,7 +341,7 @@ private slots:
         for (const char* opener : {"firstuseconfig", "config"}) {
             SetupFixture f(kShipped);
             f.windows().show(opener)->findChild<QPushButton*>("Command2")->click();
-            const QString filter = f.app.files.requests.at(0).filter;
+            const QString filter = f.app.files.filters.at(0);
             const QString inner = filter.section('(', -1).chopped(1);
             for (const auto& [name, accepted] : names) {
                 bool matched = false;
