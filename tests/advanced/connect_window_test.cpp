@@ -2,6 +2,7 @@
 #include "advanced/connect_window.h"
 #include "core/start_game.h"
 #include "fakes.h"
+#include "temp_folder.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -54,9 +55,8 @@ private slots:
         // The request the window made, started for real.
         QVERIFY(StartGame(app.starter.starts.at(0)).ok);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
-        QFile file(record);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList args = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        const QStringList args =
+            QString::fromStdString(readBytes(record.toStdString())).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(args, QStringList({"-console", "+connect", "$(touch", marker + ");*:`touch",
                                     marker + "`|&"}));
         QVERIFY(!QFile::exists(marker));

@@ -36,11 +36,12 @@ public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     const std::string& settingsFile() const { return settings_; }
     WindowRegistry& windows() { return program_.context().windows(); }
-    void start() { program_.start(); }
-    // Starts with the given settings and lets the splash's tick pass.
-    void startPastSplash(const std::string& settings) {
-        writeBytes(settings_, settings);
+    // Starts (on the given settings, if any) and lets the splash's tick pass.
+    void startPastSplash(const std::string& settings = {}) {
+        if (!settings.empty())
+            writeBytes(settings_, settings);
         program_.start();
+        QCOMPARE(shown(), QStringList({"splash"}));
         qobject_cast<SplashWindow*>(window("splash"))->tick();
         TestApp::settle();
     }
@@ -121,12 +122,7 @@ private slots:
         qputenv("GRAVELOCK_TEST_RECORD", record.toLocal8Bit());
 
         // The splash, and after its tick the wizard.
-        p.start();
-        QCOMPARE(p.shown(), QStringList({"splash"}));
-        auto* splash = qobject_cast<SplashWindow*>(p.window("splash"));
-        QVERIFY(splash);
-        splash->tick();
-        TestApp::settle();
+        p.startPastSplash();
         QCOMPARE(p.shown(), QStringList({"firstuse1"}));
 
         click(p, "firstuse1", "cmdNext");
@@ -166,10 +162,7 @@ private slots:
         click(p, "sp", "confirmMap");
         click(p, "sp", "launch");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
-        QFile recorded(record);
-        QVERIFY(recorded.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(recorded.readAll()),
-                 QStringLiteral("+deathmatch\n1\n+map\ncrossfire\n"));
+        QCOMPARE(readBytes(record.toStdString()), std::string("+deathmatch\n1\n+map\ncrossfire\n"));
 
         // Every tool from the menu, and back to a freshly loaded main window.
         const std::array<const char*, 3> tools[] = {

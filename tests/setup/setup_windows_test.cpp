@@ -46,11 +46,6 @@ struct SetupFixture {
         return w && w->isVisible();
     }
     std::string settingsBytes() const { return readBytes(app.settingsFile()); }
-    // Writes to orvo.ini fail from now on: a folder stands where the file goes.
-    void breakSettingsFile() {
-        QFile::remove(QString::fromStdString(app.settingsFile()));
-        QDir().mkpath(QString::fromStdString(app.settingsFile()) + "/locked");
-    }
     QString native(const QString& name) { return QDir::toNativeSeparators(app.path(name)); }
     // A game folder under the fake home: the program, valve/maps and maybe tfc/maps.
     void install(const QString& folder, const QString& program, bool tfc) {
@@ -186,7 +181,10 @@ private slots:
         auto* dialog = f.show<ConfigWindow>("config");
         page2->txtNick->setText("Nick");
         page2->txtClan->setText("Clan");
-        f.breakSettingsFile(); // page 3 writes before it checks
+        // Writes fail from now on, a folder standing where the file goes; page 3 writes
+        // before it checks.
+        QFile::remove(QString::fromStdString(f.app.settingsFile()));
+        QDir().mkpath(QString::fromStdString(f.app.settingsFile()));
         for (QPushButton* button :
              {page2->cmdNext, page3->cmdFinish, page4->cmdFinish, dialog->cmdOK}) {
             const auto before = f.app.messages.shown.size();
