@@ -92,12 +92,12 @@ private slots:
     }
 
     void unwritableFileIsReportedAndNothingStarts_data() {
-        // clang-format off
         QTest::addColumn<QString>("valveLine");
         QTest::addColumn<QString>("path");
-        QTest::newRow("valve missing") << "" << "error!orvo.cfg";
-        QTest::newRow("folder gone") << "valve=<folder>/gone/\r\n" << "<folder>/gone/orvo.cfg";
-        // clang-format on
+        QTest::newRow("valve missing") << ""
+                                       << "error!orvo.cfg";
+        QTest::newRow("folder gone") << "valve=<folder>/gone/\r\n"
+                                     << "<folder>/gone/orvo.cfg";
     }
     void unwritableFileIsReportedAndNothingStarts() {
         QFETCH(QString, valveLine);
