@@ -31,8 +31,10 @@ TEST(VideoLine, EverySwitchAndTypedTextAsTyped) {
         " -d3d -full -vid_config_y 800 -vid_config_x 600 -nojoy  -numericping  -nointro -dev");
 
     // An entry must match exactly; a ticked but empty extra still adds its blank.
-    const GeneratedLine odd = buildVideoLine(
-        {.renderer = Renderer::Software, .resolution = "640x480 ", .additional = true});
+    const GeneratedLine odd = buildVideoLine({.renderer = Renderer::Software,
+                                              .resolution = "640x480 ",
+                                              .additional = true,
+                                              .additionalText = ""});
     EXPECT_EQ(odd.line,
               " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -soft ");
     EXPECT_TRUE(odd.problems.empty());
@@ -77,7 +79,9 @@ TEST(SoundLine, VolumesCdTrackAndMissingVolumes) {
         {{.gameVolume = "0", .suitVolume = "0", .cd = PlayOnce, .track = "12"},
          base + " +volume 0 +suitvolume 0 +cd play 12",
          {}},
-        {{.cd = Loop, .track = "7"}, base + " +volume  +suitvolume  +cd loop 7", noVolumes},
+        {{.gameVolume = "", .suitVolume = "", .cd = Loop, .track = "7"},
+         base + " +volume  +suitvolume  +cd loop 7",
+         noVolumes},
         // CD audio drops the music mute; "no track" ignores the chosen track.
         {{true, true, true, true, true, "0", "0", NoTrack, "12"},
          " +hisound 1 +s_eax 1 +s_a3d 1 +nosound 1 +volume 0 +suitvolume 0",
