@@ -83,9 +83,8 @@ private slots:
         const Message& m = f.app.messages.shown.front();
         QCOMPARE(m.text, QStringLiteral(
                              " It's your name, right ? So why did you click, stupid guy !!! :)"));
-        QCOMPARE(m.title, QStringLiteral("Stupid guy"));
-        QCOMPARE(m.buttons, MsgButtons::Ok);
-        QCOMPARE(m.icon, MsgIcon::Critical);
+        QVERIFY(m.title == "Stupid guy" && m.buttons == MsgButtons::Ok &&
+                m.icon == MsgIcon::Critical);
 
         // Pressing on the nickname and letting go elsewhere is no click; the clan does nothing.
         QTest::mousePress(about->lblUser, Qt::LeftButton);

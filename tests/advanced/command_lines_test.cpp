@@ -9,29 +9,36 @@ using namespace gravelock;
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
 TEST(VideoLine, EverySwitchAndTypedTextAsTyped) {
-    VideoOptions o;
-    o.playerShadows = o.decals = o.maxBrightness = o.rSpeeds = o.reflectiveTextures = true;
-    o.console = o.noIntro = o.developer = o.additional = true;
-    o.renderer = Renderer::Direct3D;
-    o.display = DisplayMode::FullScreen;
-    o.resolution = "800x600";
-    o.additionalText = "-nojoy  -numericping ";
+    const VideoOptions all{true,
+                           true,
+                           true,
+                           true,
+                           true,
+                           true,
+                           true,
+                           true,
+                           Renderer::Direct3D,
+                           DisplayMode::FullScreen,
+                           "800x600",
+                           true,
+                           "-nojoy  -numericping "};
     EXPECT_EQ(
-        buildVideoLine(o).line,
+        buildVideoLine(all).line,
         " +r_shadows 1 +r_decals 1 +r_fullbright 1 +r_speeds 1 +r_mirroralpha 1 -console"
         " -d3d -full -vid_config_y 800 -vid_config_x 600 -nojoy  -numericping  -nointro -dev");
 
     // An entry must match exactly; a ticked but empty extra still adds its blank.
-    VideoOptions odd;
-    odd.renderer = Renderer::Software;
-    odd.resolution = "640x480 ";
-    odd.additional = true;
-    const GeneratedLine got = buildVideoLine(odd);
-    EXPECT_EQ(got.line,
+    const GeneratedLine odd = buildVideoLine({.renderer = Renderer::Software,
+                                              .resolution = "640x480 ",
+                                              .additional = true,
+                                              .additionalText = ""});
+    EXPECT_EQ(odd.line,
               " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -soft ");
-    EXPECT_TRUE(got.problems.empty());
-    EXPECT_EQ(buildVideoLine({}).problems, std::vector<std::string>{"Choose a resolution!"});
+    EXPECT_TRUE(odd.problems.empty());
+    EXPECT_EQ(buildVideoLine({}).problems, Texts{"Choose a resolution!"});
 }
 
 TEST(CommandLines, TabsJoinInTheirOrderAndConnectAddsThePort) {
@@ -40,82 +47,69 @@ TEST(CommandLines, TabsJoinInTheirOrderAndConnectAddsThePort) {
               "hl.exe -console +connect 10.0.0.1:27016");
 }
 
-TEST(ClientLine, EveryBoxTicked) {
-    ClientOptions o;
-    o.allowDownload = o.allowUpload = o.hiModels = o.deltaCompressionOff = true;
-    o.spectator = o.ipxOn = o.tcpIpOn = o.preload = true;
-    o.model = "Gordon";
-    o.name = "Big Ace";
-    o.maxFrameRate = "60";
-    o.address = "10.0.0.1:27016";
+TEST(ClientLine, UntickedBoxesStillWriteTheirSwitch) {
     // Delta, IPX and TCP/IP name the opposite of the game's switch.
-    EXPECT_EQ(buildClientLine(o).line,
+    const ClientOptions all{"Gordon", true, true, true,      true, true,
+                            true,     true, true, "Big Ace", "60", "10.0.0.1:27016"};
+    const GeneratedLine ticked = buildClientLine(all);
+    EXPECT_EQ(ticked.line,
               " +model Gordon +cl_allowdownload 1 +cl_allowupload 1 +cl_himodels 1 +c_deltas 0"
               " +spectator 1 -noipx 0 -noip 0 -precache 1 +name Big Ace +fps_modem 60"
               " -connect 10.0.0.1:27016");
-}
-
-TEST(ClientLine, UntickedBoxesStillWriteTheirSwitch) {
-    ClientOptions none;
-    const GeneratedLine got = buildClientLine(none);
-    EXPECT_EQ(got.line,
+    EXPECT_TRUE(ticked.problems.empty());
+    const GeneratedLine none = buildClientLine({});
+    EXPECT_EQ(none.line,
               " +cl_allowdownload 0 +cl_allowupload 0 +cl_himodels 0 +c_deltas 1 +spectator 0"
               " -noipx 1 -noip 1 -precache 0 +name  +fps_modem  -connect ");
-    EXPECT_EQ(got.problems, std::vector<std::string>{"Bitte wähle ein Modell aus"});
+    EXPECT_EQ(none.problems, Texts{"Bitte wähle ein Modell aus"});
 }
 
-TEST(SoundLine, VolumesAndCdTrack) {
+TEST(SoundLine, VolumesCdTrackAndMissingVolumes) {
+    using enum CdTrackMode;
     const std::string base = " +bgmvolume 0 +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0";
-    SoundOptions o;
-    EXPECT_EQ(buildSoundLine(o).line, base + " +volume  +suitvolume ");
-    o.gameVolume = o.suitVolume = "0"; // moved back to 0 is not missing
-    o.cd = CdTrackMode::PlayOnce;
-    o.track = "12";
-    EXPECT_EQ(buildSoundLine(o).line, base + " +volume 0 +suitvolume 0 +cd play 12");
-    EXPECT_TRUE(buildSoundLine(o).problems.empty());
-    // CD audio drops the music mute; "no track" ignores the chosen track.
-    o.cdAudio = o.hiQuality = o.eax = o.a3d = o.noSound = true;
-    o.cd = CdTrackMode::NoTrack;
-    EXPECT_EQ(buildSoundLine(o).line,
-              " +hisound 1 +s_eax 1 +s_a3d 1 +nosound 1 +volume 0 +suitvolume 0");
-}
-
-TEST(SoundLine, LoopPlaysTheChosenTrackAndMissingVolumesAreNamed) {
-    SoundOptions o;
-    o.cd = CdTrackMode::Loop;
-    o.track = "7";
-    const GeneratedLine got = buildSoundLine(o);
-    EXPECT_EQ(got.line, " +bgmvolume 0 +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0 +volume "
-                        " +suitvolume  +cd loop 7");
-    EXPECT_EQ(got.problems,
-              (std::vector<std::string>{"Choose sound volume!", "Choose HEV suit volume!"}));
+    const Texts noVolumes = {"Choose sound volume!", "Choose HEV suit volume!"};
+    struct Case {
+        SoundOptions options;
+        std::string line;
+        Texts problems;
+    };
+    const std::vector<Case> cases = {
+        {{}, base + " +volume  +suitvolume ", noVolumes},
+        // Moved back to 0 is not missing.
+        {{.gameVolume = "0", .suitVolume = "0", .cd = PlayOnce, .track = "12"},
+         base + " +volume 0 +suitvolume 0 +cd play 12",
+         {}},
+        {{.gameVolume = "", .suitVolume = "", .cd = Loop, .track = "7"},
+         base + " +volume  +suitvolume  +cd loop 7",
+         noVolumes},
+        // CD audio drops the music mute; "no track" ignores the chosen track.
+        {{true, true, true, true, true, "0", "0", NoTrack, "12"},
+         " +hisound 1 +s_eax 1 +s_a3d 1 +nosound 1 +volume 0 +suitvolume 0",
+         {}},
+    };
+    for (const Case& c : cases) {
+        const GeneratedLine got = buildSoundLine(c.options);
+        EXPECT_EQ(got.line, c.line);
+        EXPECT_EQ(got.problems, c.problems) << c.line;
+    }
 }
 
 TEST(Lists, OfferedEntriesInOrder) {
-    const std::vector<std::string> tracks = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
-                                             "10", "11", "12", "13", "14", "15", "16", "17", "18"};
+    const Texts tracks = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
+                          "10", "11", "12", "13", "14", "15", "16", "17", "18"};
     EXPECT_EQ(cdTracks(), tracks);
-    EXPECT_EQ(skillLevels(), (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_EQ(resolutions(), (std::vector<std::string>{"320x200", "400x300", "512x384", "640x480",
-                                                       "800x600", "1024x768"}));
-    EXPECT_EQ(playerModels(), (std::vector<std::string>{"Barney", "Scientist", "Skeleton", "Helmet",
-                                                        "Gordon", "Gina", "Cannibal", "Robo"}));
+    EXPECT_EQ(skillLevels(), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(resolutions(),
+              (Texts{"320x200", "400x300", "512x384", "640x480", "800x600", "1024x768"}));
+    EXPECT_EQ(playerModels(), (Texts{"Barney", "Scientist", "Skeleton", "Helmet", "Gordon", "Gina",
+                                     "Cannibal", "Robo"}));
 }
 
-TEST(MiscLine, NothingTicked) {
+TEST(MiscLine, NothingOrEverythingTicked) {
     EXPECT_EQ(buildMiscLine({}),
               " -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0"
               " +violence_ablood 0 +violence_agibs 0 -skill  +fakelag  +fakeloss ");
-}
-
-TEST(MiscLine, WithEverything) {
-    MiscOptions all;
-    all.deathmatch = all.coop = all.humanBlood = all.humanGibs = true;
-    all.alienBlood = all.alienGibs = true;
-    all.skill = "5";
-    all.fakeLag = "10";
-    all.fakeLoss = "3";
-    EXPECT_EQ(buildMiscLine(all),
+    EXPECT_EQ(buildMiscLine({true, true, true, true, true, true, "5", "10", "3"}),
               " -deathmatch 1 -coop 1 +violence_hblood 1 +violence_hgibs 1 +violence_ablood 1"
               " +violence_agibs 1 -skill 5 +fakelag 10 +fakeloss 3");
 }

@@ -1,37 +1,17 @@
 #include "advanced/advanced_windows.h"
 #include "advanced/connect_window.h"
-#include "core/settings.h"
+#include "core/start_game.h"
 #include "fakes.h"
+#include "temp_folder.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace gravelock;
 using namespace gravelock::test;
-
-namespace {
-
-// A context whose game start is the real one.
-struct RealStart {
-    QTemporaryDir dir;
-    FakeMessageBoxes messages;
-    FakeFileDialogs files;
-    SystemGameStarter starter;
-    FakeVolumes volumes;
-    int quits = 0;
-    AppContext context{Settings(dir.filePath("orvo.ini").toStdString()),
-                       messages,
-                       files,
-                       starter,
-                       volumes,
-                       [this] { ++quits; }};
-};
-
-} // namespace
 
 class ConnectWindowTest : public QObject {
     Q_OBJECT
@@ -62,27 +42,24 @@ private slots:
         const QByteArray game = qgetenv("GRAVELOCK_TEST_GAME");
         if (game.isEmpty())
             QSKIP("GRAVELOCK_TEST_GAME is not set");
-        RealStart r;
-        QVERIFY(r.context.settings().write({"GAMEDIR", "program", game.toStdString()}));
-        const QString record = r.dir.filePath("record.txt");
-        const QString marker = r.dir.filePath("pwned");
+        TestApp app;
+        app.writeSettings("[GAMEDIR]\r\nprogram=" + game.toStdString() + "\r\n");
+        const QString record = app.path("record.txt");
+        const QString marker = app.path("pwned");
         qputenv("GRAVELOCK_TEST_RECORD", QFile::encodeName(record));
-        registerAdvancedWindows(r.context.windows());
-        r.context.windows().show("connect");
-        auto* w = r.context.windows().find<ConnectWindow>("connect");
-
+        registerAdvancedWindows(app.context.windows());
+        auto* w = qobject_cast<ConnectWindow*>(app.context.windows().show("connect"));
         w->ipadress->setText("$(touch " + marker + ");*");
         w->port->setText("`touch " + marker + "`|&");
         w->cmdLaunch->click();
-        QVERIFY(r.messages.shown.empty());
+        // The request the window made, started for real.
+        QVERIFY(StartGame(app.starter.starts.at(0)).ok);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
-        QFile file(record);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList args = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        const QStringList args =
+            QString::fromStdString(readBytes(record.toStdString())).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(args, QStringList({"-console", "+connect", "$(touch", marker + ");*:`touch",
                                     marker + "`|&"}));
         QVERIFY(!QFile::exists(marker));
-        r.context.windows().destroyAll();
     }
 };
 

@@ -10,62 +10,43 @@
 using namespace gravelock;
 using Action = CommandLine::Action;
 
-Q_DECLARE_METATYPE(CommandLine::Action)
-
 class CommandLineTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(installGermanQtTexts(*qApp)); }
 
-    void parse_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<QString>("settingsFile");
-        QTest::addColumn<QString>("errorMentions");
-        QTest::addColumn<bool>("windowSystem");
-        QTest::newRow("nothing") << QStringList{} << Action::Run << ""
-                                 << "" << false;
-        QTest::newRow("settings file")
-            << QStringList{"--settings", "/a b/lan.ini"} << Action::Run << "/a b/lan.ini"
-            << "" << false;
-        QTest::newRow("settings with =")
-            << QStringList{"--settings=x.ini"} << Action::Run << "x.ini"
-            << "" << false;
-        QTest::newRow("help") << QStringList{"--help"} << Action::Help << ""
-                              << "" << false;
-        QTest::newRow("short help beats settings")
-            << QStringList{"-h", "--settings", "x.ini"} << Action::Help << "x.ini"
-            << "" << false;
-        QTest::newRow("version") << QStringList{"-v"} << Action::Version << ""
-                                 << "" << false;
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << Action::Error << ""
-                                        << "Unbekannte Option 'bogus'" << false;
-        QTest::newRow("settings without file") << QStringList{"--settings"} << Action::Error << ""
-                                               << "settings" << false;
-        QTest::newRow("empty settings file") << QStringList{"--settings="} << Action::Error << ""
-                                             << "braucht einen Dateinamen" << false;
-        QTest::newRow("stray argument") << QStringList{"map.bsp"} << Action::Error << ""
-                                        << "Unerwartetes Argument: map.bsp" << false;
-        QTest::newRow("window system option")
-            << QStringList{"-platform", "offscreen"} << Action::Error << ""
-            << "platform" << true;
-        QTest::newRow("window system and unknown")
-            << QStringList{"-style", "fusion", "-bogus"} << Action::Error << ""
-            << "bogus" << false;
-    }
     void parse() {
-        QFETCH(QStringList, arguments);
-        QFETCH(Action, action);
-        QFETCH(QString, settingsFile);
-        QFETCH(QString, errorMentions);
-        QFETCH(bool, windowSystem);
-        arguments.prepend(QStringLiteral("gravelock"));
-        const CommandLine parsed = parseCommandLine(arguments);
-        QCOMPARE(parsed.action, action);
-        if (action != Action::Error)
-            QCOMPARE(parsed.settingsFile, settingsFile);
-        QVERIFY2(parsed.error.contains(errorMentions), qPrintable(parsed.error));
-        QCOMPARE(parsed.onlyWindowSystemOptions, windowSystem);
+        struct Case {
+            QStringList arguments;
+            Action action;
+            QString settingsFile, errorMentions;
+            bool windowSystem = false;
+        };
+        const std::vector<Case> cases = {
+            // clang-format off
+            {{}, Action::Run, "", ""},
+            {{"--settings", "/a b/lan.ini"}, Action::Run, "/a b/lan.ini", ""},
+            {{"--settings=x.ini"}, Action::Run, "x.ini", ""},
+            {{"--help"}, Action::Help, "", ""},
+            {{"-h", "--settings", "x.ini"}, Action::Help, "x.ini", ""}, // short help beats settings
+            {{"-v"}, Action::Version, "", ""},
+            {{"--bogus"}, Action::Error, "", "Unbekannte Option 'bogus'"},
+            {{"--settings"}, Action::Error, "", "settings"},
+            {{"--settings="}, Action::Error, "", "braucht einen Dateinamen"},
+            {{"map.bsp"}, Action::Error, "", "Unerwartetes Argument: map.bsp"},
+            {{"-platform", "offscreen"}, Action::Error, "", "platform", true},
+            {{"-style", "fusion", "-bogus"}, Action::Error, "", "bogus"},
+            // clang-format on
+        };
+        for (const Case& c : cases) {
+            const CommandLine parsed = parseCommandLine(QStringList{"gravelock"} + c.arguments);
+            const QByteArray what = c.arguments.join(' ').toUtf8();
+            QVERIFY2(parsed.action == c.action, what.constData());
+            if (c.action != Action::Error)
+                QVERIFY2(parsed.settingsFile == c.settingsFile, what.constData());
+            QVERIFY2(parsed.error.contains(c.errorMentions), qPrintable(parsed.error));
+            QVERIFY2(parsed.onlyWindowSystemOptions == c.windowSystem, what.constData());
+        }
     }
 
     // The real executable, with a settings file of its own so nothing of the
@@ -75,19 +56,13 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("help names the file") << QStringList{"--help", "--settings", "@/lan.ini"}
-                                             << 0 << "Einstellungsdatei: @/lan.ini"
-                                             << "";
-        QTest::newRow("help is German") << QStringList{"--help"} << 0 << "Optionen:"
-                                        << "";
-        QTest::newRow("version") << QStringList{"--version"} << 0
-                                 << "Gravelock " GRAVELOCK_VERSION "\n"
-                                 << "";
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
-                                        << "Unbekannte Option 'bogus'";
-        QTest::newRow("window system option taken")
-            << QStringList{"-platform", "offscreen", "-v"} << 0 << "Gravelock"
-            << "";
+        // clang-format off
+        QTest::newRow("help names the file") << QStringList{"--help", "--settings", "@/lan.ini"} << 0 << "Einstellungsdatei: @/lan.ini" << "";
+        QTest::newRow("help is German") << QStringList{"--help"} << 0 << "Optionen:" << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Gravelock " GRAVELOCK_VERSION "\n" << "";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "Unbekannte Option 'bogus'";
+        QTest::newRow("window system option taken") << QStringList{"-platform", "offscreen", "-v"} << 0 << "Gravelock" << "";
+        // clang-format on
     }
     void program() {
         QFETCH(QStringList, arguments);

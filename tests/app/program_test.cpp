@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
+
 using namespace gravelock;
 using namespace gravelock::test;
 
@@ -34,11 +36,12 @@ public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     const std::string& settingsFile() const { return settings_; }
     WindowRegistry& windows() { return program_.context().windows(); }
-    void start() { program_.start(); }
-    // Starts with the given settings and lets the splash's tick pass.
-    void startPastSplash(const std::string& settings) {
-        writeBytes(settings_, settings);
+    // Starts (on the given settings, if any) and lets the splash's tick pass.
+    void startPastSplash(const std::string& settings = {}) {
+        if (!settings.empty())
+            writeBytes(settings_, settings);
         program_.start();
+        QCOMPARE(shown(), QStringList({"splash"}));
         qobject_cast<SplashWindow*>(window("splash"))->tick();
         TestApp::settle();
     }
@@ -72,17 +75,14 @@ private:
     Gravelock program_;
 };
 
-void click(Program& p, const QString& window, const QString& button) {
-    auto* b = p.control<QAbstractButton>(window, button);
-    QVERIFY2(b, qPrintable(window + "." + button));
-    b->click();
-    TestApp::settle();
-}
-
-void trigger(Program& p, const QString& window, const QString& item) {
-    auto* a = p.control<QAction>(window, item);
-    QVERIFY2(a, qPrintable(window + "." + item));
-    a->trigger();
+// Clicks the button or triggers the menu item of that name.
+void click(Program& p, const QString& window, const QString& name) {
+    if (auto* item = p.control<QAction>(window, name))
+        item->trigger();
+    else if (auto* button = p.control<QAbstractButton>(window, name))
+        button->click();
+    else
+        QFAIL(qPrintable(window + "." + name + " is missing"));
     TestApp::settle();
 }
 
@@ -115,19 +115,14 @@ private slots:
         copyFile(SHIPPED_SETTINGS, QString::fromStdString(p.settingsFile()));
         const QString game = p.path("Half Life/hl.exe");
         copyFile(qEnvironmentVariable("GRAVELOCK_TEST_GAME"), game);
-        touch(p.path("Half Life/valve/maps/crossfire.bsp"));
-        touch(p.path("Half Life/valve/maps/Bounce.BSP"));
-        touch(p.path("Half Life/tfc/maps/2fort.bsp"));
+        for (const char* map :
+             {"valve/maps/crossfire.bsp", "valve/maps/Bounce.BSP", "tfc/maps/2fort.bsp"})
+            touch(p.path(QStringLiteral("Half Life/") + map));
         const QString record = p.path("record.txt");
         qputenv("GRAVELOCK_TEST_RECORD", record.toLocal8Bit());
 
         // The splash, and after its tick the wizard.
-        p.start();
-        QCOMPARE(p.shown(), QStringList({"splash"}));
-        auto* splash = qobject_cast<SplashWindow*>(p.window("splash"));
-        QVERIFY(splash);
-        splash->tick();
-        TestApp::settle();
+        p.startPastSplash();
         QCOMPARE(p.shown(), QStringList({"firstuse1"}));
 
         click(p, "firstuse1", "cmdNext");
@@ -167,40 +162,28 @@ private slots:
         click(p, "sp", "confirmMap");
         click(p, "sp", "launch");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
-        QFile recorded(record);
-        QVERIFY(recorded.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(recorded.readAll()),
-                 QStringLiteral("+deathmatch\n1\n+map\ncrossfire\n"));
+        QCOMPARE(readBytes(record.toStdString()), std::string("+deathmatch\n1\n+map\ncrossfire\n"));
 
         // Every tool from the menu, and back to a freshly loaded main window.
-        struct Tool {
-            const char* item;
-            const char* window;
-            const char* back;
-            bool backIsAction;
+        const std::array<const char*, 3> tools[] = {
+            {"mnuFileitmConnect", "connect", "mnuFileitmORVO"},
+            {"mnuConfigitmDMM", "DM", "mnuFileitmORVO"},
+            {"mnuFileMapcleItm", "MapCycle", "orvo"},
+            {"mnuFileitmKesmo", "frmAdvanced", "mnuFileitmORVO"},
+            {"mnuEdititmConfig", "config", "Command3"},
         };
-        const Tool tools[] = {
-            {"mnuFileitmConnect", "connect", "mnuFileitmORVO", true},
-            {"mnuConfigitmDMM", "DM", "mnuFileitmORVO", true},
-            {"mnuFileMapcleItm", "MapCycle", "orvo", true},
-            {"mnuFileitmKesmo", "frmAdvanced", "mnuFileitmORVO", true},
-            {"mnuEdititmConfig", "config", "Command3", false},
-        };
-        for (const Tool& tool : tools) {
+        for (const auto& [item, window, back] : tools) {
             QPointer<QWidget> before = p.window("sp");
-            trigger(p, "sp", tool.item);
-            QCOMPARE(p.shown(), QStringList({tool.window}));
+            click(p, "sp", item);
+            QCOMPARE(p.shown(), QStringList({window}));
             QVERIFY(before.isNull());
-            if (tool.backIsAction)
-                trigger(p, tool.window, tool.back);
-            else
-                click(p, tool.window, tool.back);
+            click(p, window, back);
             QCOMPARE(p.shown(), QStringList({"sp"}));
         }
         QCOMPARE(p.quits, 0);
 
         // The main window sees what a tool changed in orvo.ini.
-        trigger(p, "sp", "mnuEdititmConfig");
+        click(p, "sp", "mnuEdititmConfig");
         auto* tfcBox = p.control<QCheckBox>("config", "chkTFC");
         QVERIFY(tfcBox && tfcBox->isChecked());
         tfcBox->click();
@@ -209,7 +192,7 @@ private slots:
         QVERIFY(!p.control<QWidget>("sp", "optTFC")->isEnabled());
 
         // The about box beside a disabled main window, and back.
-        trigger(p, "sp", "mnuHelpitmAbout");
+        click(p, "sp", "mnuHelpitmAbout");
         QVERIFY(p.visible("frmAbout"));
         QVERIFY(!p.window("sp")->isEnabled());
         QCOMPARE(p.control<QLabel>("frmAbout", "lblUser")->text(), QStringLiteral("Ace"));
@@ -219,7 +202,7 @@ private slots:
 
         // The credits window outlives the about box; "&Beenden" ends the program
         // with it still open.
-        trigger(p, "sp", "mnuHelpitmAbout");
+        click(p, "sp", "mnuHelpitmAbout");
         auto* picture = p.control<QWidget>("frmAbout", "Picture1");
         QVERIFY(picture);
         QTest::mouseClick(picture, Qt::LeftButton);
@@ -227,7 +210,7 @@ private slots:
         QVERIFY(p.visible("secret"));
         click(p, "frmAbout", "cmdOK");
         QCOMPARE(p.shown(), QStringList({"secret", "sp"}));
-        trigger(p, "sp", "mnuFichieritmQuitter");
+        click(p, "sp", "mnuFichieritmQuitter");
         QCOMPARE(p.quits, 1);
     }
 
@@ -235,7 +218,7 @@ private slots:
         Program p;
         p.startPastSplash("[MISC]\r\nfirstuse=no\r\ntfc=false\r\n");
         QCOMPARE(p.shown(), QStringList({"sp"}));
-        trigger(p, "sp", "mnuConfigitmDMM");
+        click(p, "sp", "mnuConfigitmDMM");
         QCOMPARE(p.quits, 0);
         p.window("DM")->close();
         TestApp::settle();
@@ -255,7 +238,7 @@ private slots:
         // Opened from the menu, the main window is unloaded: cancel loads it
         // afresh, it finds the configuration still incomplete and opens a fresh
         // dialog instead of leaving nothing on the screen.
-        trigger(p, "sp", "mnuEdititmConfig");
+        click(p, "sp", "mnuEdititmConfig");
         click(p, "config", "Command3");
         QCOMPARE(p.shown(), QStringList({"config"}));
         QCOMPARE(p.quits, 0);

@@ -80,19 +80,15 @@ protected:
     }
 };
 
-TEST_F(CreatingTheFile, MissingFileAndFoldersComeFromTheSeed) {
+TEST_F(CreatingTheFile, MissingFileAndFoldersComeFromTheSeedAnExistingFileStays) {
     writeBytes(seed, "[MISC]\nfirstuse=yes\n");
-    const std::string file = folder.file("config/Gravelock/orvo.ini");
-    ASSERT_TRUE(createSettingsFile(perUser(file)));
-    EXPECT_EQ(readBytes(file), "[MISC]\nfirstuse=yes\n");
-}
-
-TEST_F(CreatingTheFile, ExistingFileStaysAsItIs) {
-    writeBytes(seed, "[MISC]\nfirstuse=yes\n");
-    const std::string file = folder.file("orvo.ini");
-    writeBytes(file, "[MISC]\nfirstuse=no\n");
-    ASSERT_TRUE(createSettingsFile(perUser(file)));
-    EXPECT_EQ(readBytes(file), "[MISC]\nfirstuse=no\n");
+    const std::string existing = folder.file("orvo.ini");
+    writeBytes(existing, "[MISC]\nfirstuse=no\n");
+    for (const auto& [file, content] :
+         {std::pair{folder.file("config/Gravelock/orvo.ini"), "yes"}, std::pair{existing, "no"}}) {
+        ASSERT_TRUE(createSettingsFile(perUser(file)));
+        EXPECT_EQ(readBytes(file), std::string("[MISC]\nfirstuse=") + content + "\n");
+    }
 }
 
 TEST_F(CreatingTheFile, FailuresNameWhatAndWhy) {

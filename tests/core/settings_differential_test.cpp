@@ -102,6 +102,7 @@ protected:
 
 TEST_F(SettingsDifferential, ReadsAgree) {
     const std::vector<ReadCase> cases = {
+        // clang-format off
         {"names in any case", "[MISC]\r\nUser=Ace\r\n", "misc", "USER"},
         {"missing file", "", "MISC", "user"},
         {"missing section", "[X]\r\nuser=Ace\r\n", "MISC", "user"},
@@ -124,10 +125,8 @@ TEST_F(SettingsDifferential, ReadsAgree) {
         {"blanks around the caller's names", "[MISC]\r\nuser=Ace\r\n", " MISC\t", " user "},
         {"no final line end", "[MISC]\r\nuser=Ace", "MISC", "user"},
         {"key twice", "[MISC]\r\nuser=Ace\r\nuser=Bee\r\n", "MISC", "user"},
-        {"section twice, key in the first", "[MISC]\r\nuser=Ace\r\n[MISC]\r\nuser=Bee\r\n", "MISC",
-         "user"},
-        {"section twice, key in the second", "[MISC]\r\n[X]\r\n[MISC]\r\nuser=Bee\r\n", "MISC",
-         "user"},
+        {"section twice, key in the first", "[MISC]\r\nuser=Ace\r\n[MISC]\r\nuser=Bee\r\n", "MISC", "user"},
+        {"section twice, key in the second", "[MISC]\r\n[X]\r\n[MISC]\r\nuser=Bee\r\n", "MISC", "user"},
         {"line without equals sign", "[MISC]\r\nuser\r\n", "MISC", "user"},
         {"equals sign in the value", "[MISC]\r\nuser=a=b\r\n", "MISC", "user"},
         {"key before any section", "user=Nobody\r\n[MISC]\r\n", "MISC", "user"},
@@ -139,6 +138,7 @@ TEST_F(SettingsDifferential, ReadsAgree) {
         {"default cut at 2", "", "MISC", "user", 2, "error"},
         {"default cut at its size", "", "MISC", "user", 5, "error"},
         {"umlaut in the value", "[MISC]\r\nuser=J\xF6rg\r\n", "MISC", "user"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         lay(c.content);
@@ -149,25 +149,22 @@ TEST_F(SettingsDifferential, ReadsAgree) {
 
 TEST_F(SettingsDifferential, WritesAgree) {
     const std::vector<WriteCase> cases = {
+        // clang-format off
         {"new file", "", "MISC", "user", "Ace"},
         {"replace in any case", "[misc]\r\nUSER=Old\r\nclan=X\r\n", "MISC", "user", "New"},
-        {"new key before the next section", "[MISC]\r\nuser=Ace\r\n[GAMEDIR]\r\nmaps=m\r\n", "MISC",
-         "clan", "X"},
-        {"new key after the last key line, before blank lines",
-         "[MISC]\r\nuser=Ace\r\n\r\n[GAMEDIR]\r\nmaps=m\r\n", "MISC", "clan", "X"},
-        {"new key before trailing comments", "[MISC]\r\nuser=Ace\r\n; end of misc\r\n[GAMEDIR]\r\n",
-         "MISC", "clan", "X"},
+        {"new key before the next section", "[MISC]\r\nuser=Ace\r\n[GAMEDIR]\r\nmaps=m\r\n", "MISC", "clan", "X"},
+        {"new key after the last key line, before blank lines", "[MISC]\r\nuser=Ace\r\n\r\n[GAMEDIR]\r\nmaps=m\r\n", "MISC", "clan", "X"},
+        {"new key before trailing comments", "[MISC]\r\nuser=Ace\r\n; end of misc\r\n[GAMEDIR]\r\n", "MISC", "clan", "X"},
         {"new key in a section of comments only", "[MISC]\r\n; none yet\r\n", "MISC", "b", "2"},
         {"header without line end", "[MISC]", "MISC", "user", "Ace"},
         {"new section at the end", "[MISC]\r\nuser=Ace\r\n", "GAMEDIR", "maps", "m"},
         {"new section after a last line without end", "[MISC]\r\nuser=Ace", "GAMEDIR", "maps", "m"},
         {"LF file", "[MISC]\nuser=Ace\nclan=X\n", "MISC", "user", "Bee"},
-        {"untouched lines keep their bytes", "[MISC]\r\n  user =  Ace  \r\nclan=X\r\n", "MISC",
-         "clan", "Y"},
-        {"replace in the first of two sections", "[MISC]\r\nuser=A\r\n[MISC]\r\nuser=B\r\n", "MISC",
-         "user", "C"},
+        {"untouched lines keep their bytes", "[MISC]\r\n  user =  Ace  \r\nclan=X\r\n", "MISC", "clan", "Y"},
+        {"replace in the first of two sections", "[MISC]\r\nuser=A\r\n[MISC]\r\nuser=B\r\n", "MISC", "user", "C"},
         {"empty value", "[MISC]\r\nuser=Ace\r\n", "MISC", "user", ""},
         {"value with blanks", "[MISC]\r\nuser=Ace\r\n", "MISC", "user", "  Big Ace  "},
+        // clang-format on
     };
     for (const auto& c : cases) {
         lay(c.content);

@@ -60,13 +60,12 @@ TEST_F(WindowsStart, HandsTheArgumentsOverVerbatimInTheGamesFolder) {
         WindowStyle windowStyle;
     };
     const std::vector<Case> cases = {
-        {"blanks in the path, quotes group words", fs::path("Half Life") / "game dir",
-         " +map alpha +name \"Big Ace\"  -dev", WindowStyle::MaximisedWithFocus},
-        {"umlauts in the path", pathFromUtf8("Spiele Größe"), " -console +connect 1.2.3.4:27015",
-         WindowStyle::MinimisedWithFocus},
+        // clang-format off
+        {"blanks in the path, quotes group words", fs::path("Half Life") / "game dir", " +map alpha +name \"Big Ace\"  -dev", WindowStyle::MaximisedWithFocus},
+        {"umlauts in the path", pathFromUtf8("Spiele Größe"), " -console +connect 1.2.3.4:27015", WindowStyle::MinimisedWithFocus},
         {"no arguments", fs::path("HL"), "", WindowStyle::MaximisedWithFocus},
-        {"characters a shell would read", fs::path("x"), " $(id) ; %PATH% & | ^ ' *",
-         WindowStyle::MaximisedWithFocus},
+        {"characters a shell would read", fs::path("x"), " $(id) ; %PATH% & | ^ ' *", WindowStyle::MaximisedWithFocus},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

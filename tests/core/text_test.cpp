@@ -19,13 +19,10 @@ TEST(Cp1252, GermanAndTypographicCharacters) {
         std::string utf8;
         std::string cp1252;
     };
-    for (const auto& c : std::vector<Case>{{"Über", "\xDC"
-                                                    "ber"},
-                                           {"Schließe", "Schlie\xDF"
-                                                        "e"},
-                                           {"€", "\x80"},
-                                           {"„x“", "\x84x\x93"},
-                                           {"ä ö ü Ä Ö Ü", "\xE4 \xF6 \xFC \xC4 \xD6 \xDC"}}) {
+    // clang-format off
+    for (const auto& c : std::vector<Case>{{"Über", "\xDC" "ber"}, {"Schließe", "Schlie\xDF" "e"}, {"€", "\x80"},
+                                           {"„x“", "\x84x\x93"}, {"ä ö ü Ä Ö Ü", "\xE4 \xF6 \xFC \xC4 \xD6 \xDC"}}) {
+        // clang-format on
         EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
         EXPECT_EQ(cp1252ToUtf8(c.cp1252), c.utf8) << c.utf8;
     }

@@ -44,16 +44,14 @@ TEST(ServerConfigBytes, ExactFileContent) {
         {"everything ticked, start", kTicked, Start,
          ticked + "Hostname Mein - ORVO- Game\r\nPassword geheim\r\n"},
         // Unticked password and the time limit are never written.
+        // clang-format off
         {"texts as typed, in Windows-1252",
-         {.maxplayersvalue = "abc",
-          .partyname = "  Größte €",
-          .sv_gravityvalue = " 80 ",
-          .fraglimitvalue = "",
-          .timelimitvalue = "99",
-          .passwordvalue = "alt"},
+         {.maxplayersvalue = "abc", .partyname = "  Größte €", .sv_gravityvalue = " 80 ", .fraglimitvalue = "",
+          .timelimitvalue = "99", .passwordvalue = "alt"},
          Save,
          "mp_fraglimit \r\nmaxplayers abc\r\nsv_gravity  80 \r\nsv_maxspectators 0\r\n"
          "hostname   Gr\xF6\xDFte \x80\r\n"},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,6 +85,7 @@ TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
         PlayerMessage message;
     };
     const std::vector<Case> cases = {
+        // clang-format off
         {C::Passed, Save, {}},
         {C::NoPartyName, Save, {"Du must einen Spielnamen angeben", ""}},
         {C::NoPartyName, Start, {"Du must den Spielname festlegen", ""}},
@@ -97,10 +96,9 @@ TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
         {C::BlankMaxPing, Save, {"Please specify the maximum ping allowed", "Max ping"}},
         {C::BlankMaxPing, Start, {"Bitte leg die MAX PING fest", "Max Ping"}},
         {C::BlankMaxPlayers, Save, {"Bitte leg die Spieleranzahl fest !!!", "Max Spieler"}},
-        {C::BlankMaxPlayers,
-         Start,
-         {"Na wenn du alleine spielen willst dann must du mindestens ein Spieler eingeben !",
-          "Spieleranzahl"}},
+        {C::BlankMaxPlayers, Start,
+         {"Na wenn du alleine spielen willst dann must du mindestens ein Spieler eingeben !", "Spieleranzahl"}},
+        // clang-format on
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
@@ -118,24 +116,14 @@ TEST(ServerConfigBytes, TextsTheFileCannotHold) {
     const std::string refused = "Die orvo.cfg wurde nicht gespeichert: „";
     const std::string change = " die Datei nicht aufnehmen kann.\n\nBitte ändere den Text.";
     const std::vector<Case> cases = {
-        {{.partyname = "Spiel Ω"},
-         "Spielname",
-         "Ω",
-         refused + "Spielname“ enthält das Zeichen „Ω“, das" + change},
-        {{.password = true, .passwordvalue = "pass😀"},
-         "Password",
-         "😀",
-         refused + "Password“ enthält das Zeichen „😀“, das" + change},
+        // clang-format off
+        {{.partyname = "Spiel Ω"}, "Spielname", "Ω", refused + "Spielname“ enthält das Zeichen „Ω“, das" + change},
+        {{.password = true, .passwordvalue = "pass😀"}, "Password", "😀", refused + "Password“ enthält das Zeichen „😀“, das" + change},
         {{.passwordvalue = "Ω"}, std::nullopt, "", ""}, // unticked: not looked at
         // A line break would smuggle a console command of its own into the file.
-        {{.partyname = "a\nsv_cheats 1"},
-         "Spielname",
-         "",
-         refused + "Spielname“ enthält einen Zeilenumbruch, den" + change},
-        {{.sv_gravityvalue = "8\r"},
-         "Gravity",
-         "",
-         refused + "Gravity“ enthält einen Zeilenumbruch, den" + change},
+        {{.partyname = "a\nsv_cheats 1"}, "Spielname", "", refused + "Spielname“ enthält einen Zeilenumbruch, den" + change},
+        {{.sv_gravityvalue = "8\r"}, "Gravity", "", refused + "Gravity“ enthält einen Zeilenumbruch, den" + change},
+        // clang-format on
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);

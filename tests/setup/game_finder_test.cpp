@@ -90,94 +90,73 @@ TEST_F(FindGames, InEverySteamLibraryAndWinePrefix) {
     const std::string steam = "$/home/.local/share/Steam";
     const std::string rootGame = steam + "/steamapps/common/Half-Life";
     const std::string wine = "$/home/.wine";
+    const std::string flatpak =
+        "$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/SteamApps/common/half-life";
+    // A game folder: its program (a Windows one starts with "MZ"), its maps and maybe
+    // tfc maps; `found` tells whether the search must report it, in the listed order.
+    struct Install {
+        std::string folder, program, maps = "valve/maps", tfcmaps{};
+        bool found = true;
+    };
     struct Case {
         std::string what;
-        std::map<std::string, std::string> files;
+        std::vector<Install> installs;
+        std::map<std::string, std::string> files; // the libraries' lists and other files
         FinderEnvironment environment;
-        std::vector<FoundGame> games;
     };
     const std::vector<Case> cases = {
+        // clang-format off
         {"two libraries: the root's own first, the native game over the Windows one",
-         {{rootGame + "/hl.sh", ""},
-          {rootGame + "/hl.exe", "MZ"},
-          {rootGame + "/valve/maps/", ""},
-          {steam + "/steamapps/libraryfolders.vdf", "\"libraryfolders\" { \"0\" { \"path\" \"" +
-                                                        at(steam) + "\" } \"1\" { \"path\" \"" +
-                                                        at("$/games") + "\" } }"},
-          {"$/games/steamapps/common/Half-Life/hl.exe", "MZ"},
-          {"$/games/steamapps/common/Half-Life/valve/maps/", ""},
-          {"$/games/steamapps/common/Half-Life/tfc/maps/", ""}},
-         posix(),
-         {game(rootGame, "hl.sh", "valve/maps"),
-          game("$/games/steamapps/common/Half-Life", "hl.exe", "valve/maps", "tfc/maps")}},
+         {{rootGame, "hl.sh"}, {"$/games/steamapps/common/Half-Life", "hl.exe", "valve/maps", "tfc/maps"}},
+         {{rootGame + "/hl.exe", "MZ"},
+          {steam + "/steamapps/libraryfolders.vdf", "\"libraryfolders\" { \"0\" { \"path\" \"" + at(steam) +
+                                                    "\" } \"1\" { \"path\" \"" + at("$/games") + "\" } }"}},
+         posix()},
         {"the older list format, a folder without maps is no game",
-         {{"$/home/.steam/steam/steamapps/libraryfolders.vdf",
-           "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" + at("$/old") +
-               "\" \"2\" \"" + at("$/nomaps") + "\" }"},
-          {"$/old/steamapps/common/Half-Life/hl.sh", ""},
-          {"$/old/steamapps/common/Half-Life/valve/maps/", ""},
-          {"$/nomaps/steamapps/common/Half-Life/hl.sh", ""}},
-         posix(),
-         {game("$/old/steamapps/common/Half-Life", "hl.sh", "valve/maps")}},
+         {{"$/old/steamapps/common/Half-Life", "hl.sh"}, {"$/nomaps/steamapps/common/Half-Life", "hl.sh", "", "", false}},
+         {{"$/home/.steam/steam/steamapps/libraryfolders.vdf", "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" +
+                                                               at("$/old") + "\" \"2\" \"" + at("$/nomaps") + "\" }"}},
+         posix()},
         {"a broken list is skipped, the root still counts",
-         {{rootGame + "/hl.sh", ""},
-          {rootGame + "/valve/maps/", ""},
-          {steam + "/steamapps/libraryfolders.vdf",
-           "\"libraryfolders\" { \"1\" { \"path\" \"" + at("$/games") + "\" }"},
-          {"$/games/steamapps/common/Half-Life/hl.sh", ""},
-          {"$/games/steamapps/common/Half-Life/valve/maps/", ""}},
-         posix(),
-         {game(rootGame, "hl.sh", "valve/maps")}},
+         {{rootGame, "hl.sh"}, {"$/games/steamapps/common/Half-Life", "hl.sh", "valve/maps", "", false}},
+         {{steam + "/steamapps/libraryfolders.vdf", "\"libraryfolders\" { \"1\" { \"path\" \"" + at("$/games") + "\" }"}},
+         posix()},
 #ifndef _WIN32
         // These need the host's file names: told apart by case, and "d:" a name.
-        {"Flatpak Steam, names in mixed case",
-         {{"$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/SteamApps/common/"
-           "half-life/HL.EXE",
-           "MZ"},
-          {"$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/SteamApps/common/"
-           "half-life/Valve/Maps/",
-           ""},
-          {"$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/SteamApps/common/"
-           "half-life/TFC/MAPS/",
-           ""}},
-         posix(),
-         {game("$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/SteamApps/common/"
-               "half-life",
-               "HL.EXE", "Valve/Maps", "TFC/MAPS")}},
+        {"Flatpak Steam, names in mixed case", {{flatpak, "HL.EXE", "Valve/Maps", "TFC/MAPS"}}, {}, posix()},
         {"Wine prefixes: WINEPREFIX first, then ~/.wine with its Steam and a D: library",
-         {{"$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life/hl.exe", "MZ"},
-          {"$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life/valve/maps/", ""},
-          {wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life/hl.exe", "MZ"},
-          {wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life/valve/maps/", ""},
-          {wine + "/drive_c/Program Files/Steam/steamapps/libraryfolders.vdf",
-           R"("libraryfolders" { "0" { "path" "C:\\Program Files\\Steam" } "1" { "path" "D:\\Spiele" } "2" { "path" "c:\\Games" } })"},
-          {wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life/hl.exe", "MZ"},
-          {wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life/valve/maps/", ""},
-          {wine + "/drive_c/Games/steamapps/common/Half-Life/hl.exe", "MZ"},
-          {wine + "/drive_c/Games/steamapps/common/Half-Life/valve/maps/", ""}},
-         {Platform::Posix, at("$/home"), {{"WINEPREFIX", at("$/pfx")}}, {}},
-         {game("$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life", "hl.exe", "valve/maps"),
-          game(wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life", "hl.exe",
-               "valve/maps"),
-          game(wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life", "hl.exe", "valve/maps"),
-          game(wine + "/drive_c/Games/steamapps/common/Half-Life", "hl.exe", "valve/maps")}},
+         {{"$/pfx/drive_c/Program Files (x86)/Sierra/Spiele/Half-Life", "hl.exe"},
+          {wine + "/drive_c/Program Files/Steam/steamapps/common/Half-Life", "hl.exe"},
+          {wine + "/dosdevices/d:/Spiele/steamapps/common/Half-Life", "hl.exe"},
+          {wine + "/drive_c/Games/steamapps/common/Half-Life", "hl.exe"}},
+         {{wine + "/drive_c/Program Files/Steam/steamapps/libraryfolders.vdf",
+           R"("libraryfolders" { "0" { "path" "C:\\Program Files\\Steam" } "1" { "path" "D:\\Spiele" } "2" { "path" "c:\\Games" } })"}},
+         {Platform::Posix, at("$/home"), {{"WINEPREFIX", at("$/pfx")}}, {}}},
 #endif
         {"Windows: the registry's Steam, then Program Files; hl.sh is no program there",
-         {{"$/reg/steamapps/common/Half-Life/hl.exe", "MZ"},
-          {"$/reg/steamapps/common/Half-Life/valve/maps/", ""},
-          {"$/pf/Steam/steamapps/common/Half-Life/hl.sh", ""},
-          {"$/pf/Steam/steamapps/common/Half-Life/valve/maps/", ""},
-          {"$/home/.wine/drive_c/Program Files/Half-Life/hl.exe", "MZ"},
-          {"$/home/.wine/drive_c/Program Files/Half-Life/valve/maps/", ""}},
-         {Platform::Windows, at("$/home"), {{"ProgramFiles(x86)", at("$/pf")}}, at("$/reg")},
-         {game("$/reg/steamapps/common/Half-Life", "hl.exe", "valve/maps")}},
+         {{"$/reg/steamapps/common/Half-Life", "hl.exe"},
+          {"$/pf/Steam/steamapps/common/Half-Life", "hl.sh", "valve/maps", "", false},
+          {"$/home/.wine/drive_c/Program Files/Half-Life", "hl.exe", "valve/maps", "", false}},
+         {},
+         {Platform::Windows, at("$/home"), {{"ProgramFiles(x86)", at("$/pf")}}, at("$/reg")}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(root.path());
         fs::create_directories(root.path());
-        create(c.files);
-        EXPECT_EQ(findInstalledGames(c.environment).games, c.games);
+        std::map<std::string, std::string> files = c.files;
+        std::vector<FoundGame> expected;
+        for (const Install& i : c.installs) {
+            files[i.folder + "/" + i.program] = i.program.ends_with("sh") ? "" : "MZ";
+            for (const std::string& maps : {i.maps, i.tfcmaps})
+                if (!maps.empty())
+                    files[i.folder + "/" + maps + "/"] = "";
+            if (i.found)
+                expected.push_back(game(i.folder, i.program, i.maps, i.tfcmaps));
+        }
+        create(files);
+        EXPECT_EQ(findInstalledGames(c.environment).games, expected);
     }
 }
 

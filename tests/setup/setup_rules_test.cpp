@@ -10,24 +10,21 @@ TEST(DerivedFolders, MapsLessMapsAndTheProgramsFolder) {
     struct Case {
         std::string tfc, maps, tfcmaps, program, valve, tfcdir, dds;
     };
+    // Only the exact "true" counts; missing keys read as "error"; characters, not bytes; the
+    // program's folder whatever its name; a trailing separator after maps changes nothing.
     const std::vector<Case> cases = {
-        {"true", R"(C:\HL\valve\maps)", R"(C:\HL\tfc\maps)", R"(C:\HL\hl.exe)", R"(C:\HL\valve\)",
-         R"(C:\HL\tfc\)", R"(C:\HL\)"},
-        // Only the exact "true" counts.
-        {"True", "/g/valve/maps", "/g/tfc/maps", "/g/hl.exe", "/g/valve/", "", "/g/"},
-        // Missing keys read as "error": no folder in it for the program.
-        {"error", "error", "error", "error", "e", "", ""},
-        // Characters, not bytes.
-        {"true", "C:\\Größe\\maps", "D:\\Übel\\maps", "C:\\Größe\\hl.exe", "C:\\Größe\\",
-         "D:\\Übel\\", "C:\\Größe\\"},
-        // The program's folder whatever its name; a trailing separator after maps
-        // changes nothing.
-        {"true", "/g/valve/maps/", "/g/tfc/maps//", "/g/hl.sh", "/g/valve/", "/g/tfc/", "/g/"},
-        {"true", R"(C:\HL\valve\maps\)", "/g/tfc/maps", "/home/p/Half Life/hl_linux",
-         R"(C:\HL\valve\)", "/g/tfc/", "/home/p/Half Life/"},
-        {"false", "/g/valve/maps", "", R"(C:\HL/HL.EXE)", "/g/valve/", "", R"(C:\HL/)"},
-        {"false", "maps/", "", "C:hl.exe", "", "", "C:"},
-        {"false", "/", "", "hl.sh", "", "", ""},
+        // clang-format off
+        // tfc     maps                    tfcmaps          program                        valve             tfcdir         dds
+        {"true",  R"(C:\HL\valve\maps)",   R"(C:\HL\tfc\maps)", R"(C:\HL\hl.exe)",              R"(C:\HL\valve\)",  R"(C:\HL\tfc\)", R"(C:\HL\)"},
+        {"True",  "/g/valve/maps",        "/g/tfc/maps",   "/g/hl.exe",                   "/g/valve/",      "",            "/g/"},
+        {"error", "error",                "error",         "error",                       "e",              "",            ""},
+        {"true",  "C:\\Größe\\maps",      "D:\\Übel\\maps", "C:\\Größe\\hl.exe",             "C:\\Größe\\",     "D:\\Übel\\",   "C:\\Größe\\"},
+        {"true",  "/g/valve/maps/",       "/g/tfc/maps//", "/g/hl.sh",                    "/g/valve/",      "/g/tfc/",     "/g/"},
+        {"true",  R"(C:\HL\valve\maps\)",  "/g/tfc/maps",   "/home/p/Half Life/hl_linux",  R"(C:\HL\valve\)",  "/g/tfc/",     "/home/p/Half Life/"},
+        {"false", "/g/valve/maps",        "",              R"(C:\HL/HL.EXE)",              "/g/valve/",      "",            R"(C:\HL/)"},
+        {"false", "maps/",                "",              "C:hl.exe",                    "",               "",            "C:"},
+        {"false", "/",                    "",              "hl.sh",                       "",               "",            ""},
+        // clang-format on
     };
     for (const Case& c : cases) {
         std::vector<SettingWrite> writes = {{"GAMEDIR", "valve", c.valve},
@@ -105,13 +102,12 @@ TEST(ProgramFilter, WindowsKeepsItsOwnElsewhereTheNativeGameCountsAndCaseDoesNot
         std::string description, pattern, filter;
     };
     const std::vector<Case> cases = {
-        {Platform::Windows, "Half-Life Anwendung (Hl.exe)", "Hl.exe",
-         "Half-Life Anwendung (Hl.exe) (Hl.exe)"},
-        {Platform::Windows, "Half-Life Programm (hl.exe)", "hl.exe",
-         "Half-Life Programm (hl.exe) (hl.exe)"},
-        {Platform::Posix, "Half-Life Anwendung (Hl.exe)", "Hl.exe",
-         "Half-Life Anwendung (Hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
+        // clang-format off
+        {Platform::Windows, "Half-Life Anwendung (Hl.exe)", "Hl.exe", "Half-Life Anwendung (Hl.exe) (Hl.exe)"},
+        {Platform::Windows, "Half-Life Programm (hl.exe)", "hl.exe", "Half-Life Programm (hl.exe) (hl.exe)"},
+        {Platform::Posix, "Half-Life Anwendung (Hl.exe)", "Hl.exe", "Half-Life Anwendung (Hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
         {Platform::Posix, "Spiel", "hl.exe", "Spiel (hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
+        // clang-format on
     };
     for (const Case& c : cases)
         EXPECT_EQ(programFilter(c.description, c.pattern, c.platform), c.filter) << c.description;

@@ -4,6 +4,7 @@
 #include "setup/game_search_window.h"
 #include "setup/setup_windows.h"
 #include "setup/wizard_pages.h"
+#include "temp_folder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -44,16 +45,7 @@ struct SetupFixture {
         QWidget* w = windows().find(name);
         return w && w->isVisible();
     }
-    QByteArray settingsBytes() {
-        QFile file(QString::fromStdString(app.settingsFile()));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
-    // Writes to orvo.ini fail from now on: a folder stands where the file goes.
-    void breakSettingsFile() {
-        QFile::remove(QString::fromStdString(app.settingsFile()));
-        QDir().mkpath(QString::fromStdString(app.settingsFile()) + "/locked");
-    }
+    std::string settingsBytes() const { return readBytes(app.settingsFile()); }
     QString native(const QString& name) { return QDir::toNativeSeparators(app.path(name)); }
     // A game folder under the fake home: the program, valve/maps and maybe tfc/maps.
     void install(const QString& folder, const QString& program, bool tfc) {
@@ -158,7 +150,7 @@ private slots:
 
     void dialogCancelLeavesTheFileUntouched() {
         SetupFixture f(kConfigured);
-        const QByteArray before = f.settingsBytes();
+        const std::string before = f.settingsBytes();
         auto* dialog = f.show<ConfigWindow>("config");
         dialog->program->setText("changed");
         dialog->chkTFC->click();
@@ -189,7 +181,10 @@ private slots:
         auto* dialog = f.show<ConfigWindow>("config");
         page2->txtNick->setText("Nick");
         page2->txtClan->setText("Clan");
-        f.breakSettingsFile(); // page 3 writes before it checks
+        // Writes fail from now on, a folder standing where the file goes; page 3 writes
+        // before it checks.
+        QFile::remove(QString::fromStdString(f.app.settingsFile()));
+        QDir().mkpath(QString::fromStdString(f.app.settingsFile()));
         for (QPushButton* button :
              {page2->cmdNext, page3->cmdFinish, page4->cmdFinish, dialog->cmdOK}) {
             const auto before = f.app.messages.shown.size();
@@ -253,8 +248,6 @@ private slots:
         };
         const std::vector<Case> cases = {
             {"firstuseconfig", "none", false, false, -1, {}, false},
-            {"config", "none", false, false, -1, {}, false},
-            {"firstuseconfig", "one", true, false, -1, steamGame + "/hl.sh", true},
             {"config", "one", true, false, -1, steamGame + "/hl.sh", true},
             {"firstuseconfig", "several", true, true, 1, wineGame + "/hl.exe", false},
             {"config", "several", true, true, 0, steamGame + "/hl.sh", true},
@@ -274,7 +267,7 @@ private slots:
             QCOMPARE(keys.count("Alt+S"), 1);
             QCOMPARE(QKeySequence::mnemonic(window->cmdSearch->text()).toString(), "Alt+S");
             QVERIFY(!window->cmdSearch->autoDefault());
-            const QByteArray before = f.settingsBytes();
+            const std::string before = f.settingsBytes();
             window->cmdSearch->click();
             TestApp::settle();
 
@@ -346,7 +339,7 @@ private slots:
         for (const char* opener : {"firstuseconfig", "config"}) {
             SetupFixture f(kShipped);
             f.windows().show(opener)->findChild<QPushButton*>("Command2")->click();
-            const QString filter = f.app.files.requests.at(0).filter;
+            const QString filter = f.app.files.filters.at(0);
             const QString inner = filter.section('(', -1).chopped(1);
             for (const auto& [name, accepted] : names) {
                 bool matched = false;

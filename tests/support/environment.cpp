@@ -1,5 +1,7 @@
 #include "environment.h"
 
+#include "core/text.h"
+
 #include <cstdlib>
 
 #ifdef _WIN32
@@ -19,20 +21,7 @@ namespace gravelock::test {
 namespace {
 
 std::wstring wide(const std::string& utf8) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
-
-std::string narrow(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
+    return pathFromUtf8(utf8).wstring();
 }
 
 } // namespace
@@ -49,7 +38,7 @@ std::optional<std::string> environmentVariable(const std::string& name) {
     std::wstring value(size, L'\0');
     const DWORD length = GetEnvironmentVariableW(key.c_str(), value.data(), size);
     value.resize(length);
-    return narrow(value);
+    return pathToUtf8(value);
 }
 
 void setEnvironmentVariable(const std::string& name, const std::optional<std::string>& value) {

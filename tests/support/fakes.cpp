@@ -22,9 +22,8 @@ MsgResult FakeMessageBoxes::show(QWidget*, const Message& message) {
     return reply;
 }
 
-std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString& title,
-                                                 const QString& filter) {
-    requests.push_back({title, filter});
+std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString&, const QString& filter) {
+    filters.push_back(filter);
     if (replies.empty())
         return std::nullopt;
     auto reply = replies.front();

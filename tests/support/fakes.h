@@ -28,11 +28,7 @@ public:
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override;
 
-    struct Request {
-        QString title;
-        QString filter;
-    };
-    std::vector<Request> requests;
+    std::vector<QString> filters; // one per dialog opened
     // Replies in order; a cancel once they run out.
     std::deque<std::optional<QString>> replies;
 };
