@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -88,8 +89,6 @@ int main(int argc, char** argv) {
     SystemGameStarter starter;
     Gravelock program(Settings(location.file), messages, files, starter,
                       [] { QCoreApplication::exit(0); });
-    // The splash sets the design font and the icon when its time is up: it
-    // shows only a picture, and loading them would hold back its first paint.
     program.start();
     return QApplication::exec();
 }

@@ -6,8 +6,6 @@
 #include "frame/twips.h"
 #include "frame/window_names.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -22,8 +20,8 @@ SplashWindow::SplashWindow(AppContext& context)
     setClientSizeTwips(this, 9165, 5385);
 
     Logo = makeControl<QLabel>(this, "Logo", 0, 0, 9165, 5400);
-    // The logo is kept as raw pixels, uncompressed in the program, so its first
-    // paint waits for no decoder; Qt's own reader stays the fallback.
+    // Raw pixels need no decoder before the first paint; Qt's own reader stays
+    // the fallback.
     const QString logoFile = QStringLiteral(":/pictures/splash_logo.ppm");
     const QByteArray logoBytes = QResource(logoFile).uncompressedData();
     const QImage logo = imageFromPpm(logoBytes);
@@ -61,13 +59,16 @@ void SplashWindow::tick() {
 
 QImage imageFromPpm(QByteArrayView bytes) {
     qsizetype at = 0;
-    const auto skipBlanks = [&] {
-        while (at < bytes.size() && QChar::isSpace(static_cast<uchar>(bytes[at])))
-            ++at;
+    // The format's white space: blank, tab, line feed, vertical tab, form feed, CR.
+    const auto blankAt = [&] {
+        return at < bytes.size() && (bytes[at] == ' ' || (bytes[at] >= '\t' && bytes[at] <= '\r'));
     };
     // A decimal number up to 65535 after white space; -1 when there is none.
     const auto number = [&]() -> int {
-        skipBlanks();
+        if (!blankAt())
+            return -1;
+        while (blankAt())
+            ++at;
         int value = -1;
         while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9' && value < 65536)
             value = (value < 0 ? 0 : value * 10) + (bytes[at++] - '0');
@@ -80,8 +81,7 @@ QImage imageFromPpm(QByteArrayView bytes) {
     const int height = number();
     const int maximum = number();
     // Exactly one white-space character ends the header.
-    if (width <= 0 || height <= 0 || maximum != 255 || at >= bytes.size() ||
-        !QChar::isSpace(static_cast<uchar>(bytes[at])))
+    if (width <= 0 || height <= 0 || maximum != 255 || !blankAt())
         return {};
     ++at;
     const qsizetype lineBytes = qsizetype{width} * 3;

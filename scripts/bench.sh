@@ -31,17 +31,17 @@ median() {
 mkdir -p "$work/bin" "$work/config/Gravelock"
 cp "$bin/startup_bench" "$work/bin/"
 printf '[MISC]\r\nfirstuse=no\r\n' >"$work/config/Gravelock/orvo.ini"
-start_bench() { XDG_CONFIG_HOME="$work/config" "$work/bin/startup_bench" "$@"; }
+export XDG_CONFIG_HOME="$work/config"
 
 echo "== Start to first window (ms, median of $RUNS)"
-bare_ms=$(median 1 start_bench bare)
-start_ms=$(median 1 start_bench gravelock)
+bare_ms=$(median 1 "$work/bin/startup_bench" bare)
+start_ms=$(median 1 "$work/bin/startup_bench" gravelock)
 awk -v g="$start_ms" -v b="$bare_ms" 'BEGIN {
     printf "gravelock %8.1f   bare Qt window %8.1f   %.2fx (goal <= 1.30x)\n", g, b, g / b }'
 
 echo "== Peak memory (MB)"
-bare_kb=$(median 2 start_bench bare)
-start_kb=$(median 2 start_bench gravelock)
+bare_kb=$(median 2 "$work/bin/startup_bench" bare)
+start_kb=$(median 2 "$work/bin/startup_bench" gravelock)
 awk -v g="$start_kb" -v b="$bare_kb" 'BEGIN {
     printf "gravelock splash %6.1f   bare Qt window %6.1f   +%.1f\n", g / 1024, b / 1024, (g - b) / 1024 }'
 

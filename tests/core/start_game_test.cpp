@@ -199,7 +199,7 @@ TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsLiterally) {
         EXPECT_TRUE(result.ok) << c.what << ": " << result.reason;
         EXPECT_EQ(waitForRecord(), c.record) << c.what;
         EXPECT_TRUE(startedIn(dir)) << c.what;
-        // Named whole, so the start no longer hangs on the launcher's own folder.
+        // Named whole: the game starts in its own folder, not the launcher's.
         EXPECT_EQ(makeStartRequest(c.text, WindowStyle::MaximisedWithFocus).workingFolder,
                   dir.string())
             << c.what;

@@ -278,6 +278,7 @@ private slots:
                 QCOMPARE(list->lstGames->count(), 2);
                 QCOMPARE(list->lstGames->currentRow(), 0);
                 QVERIFY(list->lstGames->item(0)->text().endsWith("(mit Team Fortress Classic)"));
+                QCOMPARE(list->lstGames->item(0)->toolTip(), list->lstGames->item(0)->text());
                 list->lstGames->setCurrentRow(c.pick);
                 QTest::keyClick(list->lstGames, Qt::Key_Return);
                 TestApp::settle();
