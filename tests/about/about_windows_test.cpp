@@ -5,11 +5,8 @@
 #include "about/secret_window.h"
 #include "fakes.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;

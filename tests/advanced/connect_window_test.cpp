@@ -4,11 +4,8 @@
 #include "fakes.h"
 #include "temp_folder.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;

@@ -3,15 +3,8 @@
 #include "advanced/frm_advanced_window.h"
 #include "fakes.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;

@@ -8,14 +8,8 @@
 #include "frame/splash.h"
 #include "temp_folder.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <array>
 
@@ -75,15 +69,16 @@ private:
     Gravelock program_;
 };
 
-// Clicks the button or triggers the menu item of that name.
-void click(Program& p, const QString& window, const QString& name) {
+// Clicks the button or triggers the menu item of that name; answers the windows then shown.
+QStringList click(Program& p, const QString& window, const QString& name) {
     if (auto* item = p.control<QAction>(window, name))
         item->trigger();
     else if (auto* button = p.control<QAbstractButton>(window, name))
         button->click();
     else
-        QFAIL(qPrintable(window + "." + name + " is missing"));
+        QTest::qFail(qPrintable(window + "." + name + " is missing"), __FILE__, __LINE__);
     TestApp::settle();
+    return p.shown();
 }
 
 void type(Program& p, const QString& window, const QString& box, const QString& text) {
@@ -125,12 +120,10 @@ private slots:
         p.startPastSplash();
         QCOMPARE(p.shown(), QStringList({"firstuse1"}));
 
-        click(p, "firstuse1", "cmdNext");
-        QCOMPARE(p.shown(), QStringList({"firstuse2"}));
+        QCOMPARE(click(p, "firstuse1", "cmdNext"), QStringList({"firstuse2"}));
         type(p, "firstuse2", "txtNick", "Ace");
         type(p, "firstuse2", "txtClan", "Die Schrotflinten");
-        click(p, "firstuse2", "cmdNext");
-        QCOMPARE(p.shown(), QStringList({"firstuseconfig"}));
+        QCOMPARE(click(p, "firstuse2", "cmdNext"), QStringList({"firstuseconfig"}));
 
         type(p, "firstuseconfig", "program", game);
         type(p, "firstuseconfig", "txtMaps", p.path("Half Life/valve/maps"));
@@ -139,12 +132,10 @@ private slots:
         if (!tfc->isChecked())
             tfc->click();
         type(p, "firstuseconfig", "TFCmaps", p.path("Half Life/tfc/maps"));
-        click(p, "firstuseconfig", "cmdFinish");
-        QCOMPARE(p.shown(), QStringList({"firstusedone"}));
+        QCOMPARE(click(p, "firstuseconfig", "cmdFinish"), QStringList({"firstusedone"}));
 
-        click(p, "firstusedone", "cmdFinish");
+        QCOMPARE(click(p, "firstusedone", "cmdFinish"), QStringList({"sp"}));
         QVERIFY(p.messages.shown.back().text.startsWith("Erstkonfiguration erfolgreich !"));
-        QCOMPARE(p.shown(), QStringList({"sp"}));
         const auto setting = [&](const char* section, const char* key) {
             return QString::fromStdString(
                 GetPPS(section, key, "<missing>", kUncut, p.settingsFile()));
@@ -174,11 +165,9 @@ private slots:
         };
         for (const auto& [item, window, back] : tools) {
             QPointer<QWidget> before = p.window("sp");
-            click(p, "sp", item);
-            QCOMPARE(p.shown(), QStringList({window}));
+            QCOMPARE(click(p, "sp", item), QStringList({window}));
             QVERIFY(before.isNull());
-            click(p, window, back);
-            QCOMPARE(p.shown(), QStringList({"sp"}));
+            QCOMPARE(click(p, window, back), QStringList({"sp"}));
         }
         QCOMPARE(p.quits, 0);
 
@@ -192,13 +181,11 @@ private slots:
         QVERIFY(!p.control<QWidget>("sp", "optTFC")->isEnabled());
 
         // The about box beside a disabled main window, and back.
-        click(p, "sp", "mnuHelpitmAbout");
-        QVERIFY(p.visible("frmAbout"));
+        QCOMPARE(click(p, "sp", "mnuHelpitmAbout"), QStringList({"frmAbout", "sp"}));
         QVERIFY(!p.window("sp")->isEnabled());
         QCOMPARE(p.control<QLabel>("frmAbout", "lblUser")->text(), QStringLiteral("Ace"));
-        click(p, "frmAbout", "cmdOK");
+        QCOMPARE(click(p, "frmAbout", "cmdOK"), QStringList({"sp"}));
         QVERIFY(p.window("sp")->isEnabled());
-        QVERIFY(!p.visible("frmAbout"));
 
         // The credits window outlives the about box; "&Beenden" ends the program
         // with it still open.
@@ -208,8 +195,7 @@ private slots:
         QTest::mouseClick(picture, Qt::LeftButton);
         TestApp::settle();
         QVERIFY(p.visible("secret"));
-        click(p, "frmAbout", "cmdOK");
-        QCOMPARE(p.shown(), QStringList({"secret", "sp"}));
+        QCOMPARE(click(p, "frmAbout", "cmdOK"), QStringList({"secret", "sp"}));
         click(p, "sp", "mnuFichieritmQuitter");
         QCOMPARE(p.quits, 1);
     }
@@ -232,19 +218,16 @@ private slots:
         QCOMPARE(p.messages.shown.back().title, QStringLiteral("Configuration error"));
 
         // Cancel shows the main window it left loaded.
-        click(p, "config", "Command3");
-        QCOMPARE(p.shown(), QStringList({"sp"}));
+        QCOMPARE(click(p, "config", "Command3"), QStringList({"sp"}));
 
         // Opened from the menu, the main window is unloaded: cancel loads it
         // afresh, it finds the configuration still incomplete and opens a fresh
         // dialog instead of leaving nothing on the screen.
         click(p, "sp", "mnuEdititmConfig");
-        click(p, "config", "Command3");
-        QCOMPARE(p.shown(), QStringList({"config"}));
+        QCOMPARE(click(p, "config", "Command3"), QStringList({"config"}));
         QCOMPARE(p.quits, 0);
 
-        click(p, "config", "cmdOK");
-        QCOMPARE(p.shown(), QStringList({"sp"}));
+        QCOMPARE(click(p, "config", "cmdOK"), QStringList({"sp"}));
         QCOMPARE(p.quits, 0);
     }
 

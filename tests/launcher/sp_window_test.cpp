@@ -3,13 +3,8 @@
 #include "launcher/launcher_windows.h"
 #include "launcher/sp_window.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;

@@ -3,13 +3,8 @@
 #include "server/dm_window.h"
 #include "temp_folder.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;

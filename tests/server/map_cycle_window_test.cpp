@@ -2,10 +2,8 @@
 #include "frame/file_list_box.h"
 #include "server/map_cycle_window.h"
 
-#include <QDir>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;

@@ -6,13 +6,8 @@
 #include "setup/wizard_pages.h"
 #include "temp_folder.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace gravelock;
 using namespace gravelock::test;
@@ -30,11 +25,7 @@ struct SetupFixture {
         app.volumes.start = app.path("sys/Half-Life");
         finder = {Platform::Posix, app.path("home").toStdString(), {}, {}};
         registerSetupWindows(windows(), [this] { return finder; });
-        windows().add("sp", [](AppContext&) {
-            auto* w = new QWidget;
-            w->setObjectName("sp");
-            return w;
-        });
+        addPlainWindow(windows(), "sp");
     }
 
     WindowRegistry& windows() { return app.context.windows(); }
@@ -125,8 +116,7 @@ private slots:
         f.windows().find<FirstusedoneWindow>("firstusedone")->cmdFinish->click();
         TestApp::settle();
         QCOMPARE(f.app.messages.shown.size(), size_t(4));
-        QVERIFY(!spShownDuringMessage);
-        QVERIFY(f.visible("sp"));
+        QVERIFY(!spShownDuringMessage && f.visible("sp"));
         QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
     }
 
@@ -238,21 +228,19 @@ private slots:
     void searchFillsTheBoxesAndWritesNothing() {
         const QString steamGame = "home/.local/share/Steam/steamapps/common/Half-Life";
         const QString wineGame = "home/.wine/drive_c/Program Files/Half-Life";
-        struct Case {
-            const char* opener;
-            const char* what;
+        const struct {
+            const char *opener, *what;
             bool steam, wine;
             int pick;        // the row taken from the list; -1: no list
             QString program; // expected in `program`; empty: unchanged
             bool tfc;        // chkTFC ticked by the search
-        };
-        const std::vector<Case> cases = {
+        } cases[] = {
             {"firstuseconfig", "none", false, false, -1, {}, false},
             {"config", "one", true, false, -1, steamGame + "/hl.sh", true},
             {"firstuseconfig", "several", true, true, 1, wineGame + "/hl.exe", false},
             {"config", "several", true, true, 0, steamGame + "/hl.sh", true},
         };
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             const QString what = QStringLiteral("%1, %2").arg(c.opener, c.what);
             SetupFixture f(kShipped);
             if (c.steam)

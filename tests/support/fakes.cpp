@@ -36,6 +36,16 @@ StartResult FakeGameStarter::start(const StartRequest& request) {
     return result;
 }
 
+void addPlainWindow(WindowRegistry& windows, const QString& name, QSize size) {
+    windows.add(name, [name, size](AppContext&) {
+        auto* w = new QWidget;
+        w->setObjectName(name);
+        if (size.isValid())
+            w->resize(size);
+        return w;
+    });
+}
+
 TestApp::TestApp()
     : context(Settings(QDir(dir_.path()).filePath(QStringLiteral("orvo.ini")).toStdString()),
               messages, files, starter, volumes, [this] { ++quitCount; }) {

@@ -56,6 +56,9 @@ public:
     QString start;
 };
 
+// Registers a bare window of that name and size, standing in for a real one.
+void addPlainWindow(WindowRegistry& windows, const QString& name, QSize size = {});
+
 // A context on a settings file in a fresh folder, with every service faked.
 class TestApp {
 public:
