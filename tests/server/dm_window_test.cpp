@@ -89,10 +89,9 @@ private slots:
     void unwritableFileIsReportedAndNothingStarts_data() {
         QTest::addColumn<QString>("valveLine");
         QTest::addColumn<QString>("path");
-        QTest::newRow("valve missing") << ""
-                                       << "error!orvo.cfg";
-        QTest::newRow("folder gone") << "valve=<folder>/gone/\r\n"
-                                     << "<folder>/gone/orvo.cfg";
+        QTest::newRow("valve missing") << QString() << QStringLiteral("error!orvo.cfg");
+        QTest::newRow("folder gone") << QStringLiteral("valve=<folder>/gone/\r\n")
+                                     << QStringLiteral("<folder>/gone/orvo.cfg");
     }
     void unwritableFileIsReportedAndNothingStarts() {
         QFETCH(QString, valveLine);
