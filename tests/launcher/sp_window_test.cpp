@@ -162,10 +162,7 @@ private slots:
             box->setChecked(true);
         sp->txtSelMap->setText("beta.bsp");
         f.app.messages.replies = {confirmed ? MsgResult::Ok : MsgResult::Cancel};
-        if (fromMenu)
-            sp->mnuEdititmReset->trigger();
-        else
-            sp->reset->click();
+        fromMenu ? sp->mnuEdititmReset->trigger() : sp->reset->click();
         QCOMPARE(f.lastMessage().text,
                  fromMenu ? QStringLiteral("Bist du sicher ?") : QStringLiteral("Sicher ?"));
         QCOMPARE(f.lastMessage().buttons, MsgButtons::OkCancel);
