@@ -158,7 +158,9 @@ private slots:
         p.add({"config"});
         p.windows().show("config");
         QWidget* sp = p.windows().show("sp");
-        QVERIFY(sp && !sp->isVisible());
+        if (!sp)
+            QFAIL("sp was not loaded");
+        QVERIFY(!sp->isVisible());
         QCOMPARE(p.windows().show("sp"), sp);
         QVERIFY(sp->isVisible());
         QCOMPARE(p.loads, 2);
