@@ -76,13 +76,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return result;
 }
 
-QString commandLineHelp(const QString& settingsFile, bool createdOnFirstStart) {
+QString commandLineHelp(const QString& settingsFile, bool createdOnFirstStart,
+                        const QString& lastStartLog) {
     QCommandLineParser parser;
     describe(parser);
     QString text = parser.helpText();
     text += QStringLiteral("\nEinstellungsdatei: %1\n").arg(QDir::toNativeSeparators(settingsFile));
     if (createdOnFirstStart)
         text += QStringLiteral("(wird beim ersten Start aus der Vorlage angelegt)\n");
+    if (!lastStartLog.isEmpty())
+        text += QStringLiteral("Ausgabe des letzten Spielstarts: %1\n")
+                    .arg(QDir::toNativeSeparators(lastStartLog));
     return text;
 }
 

@@ -19,8 +19,10 @@ struct CommandLine {
 // `arguments` as QCoreApplication::arguments() gives them: the program first.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// What --help prints: the options, then the settings file in use.
-QString commandLineHelp(const QString& settingsFile, bool createdOnFirstStart);
+// What --help prints: the options, then the settings file in use and the log
+// of the last game start.
+QString commandLineHelp(const QString& settingsFile, bool createdOnFirstStart,
+                        const QString& lastStartLog);
 
 // What --version prints.
 QString versionText();

@@ -27,7 +27,7 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
         const QString file = location.origin == SettingsOrigin::Nowhere
                                  ? QString::fromStdString(location.problem)
                                  : QString::fromStdString(location.file);
-        printToTerminal(commandLineHelp(file, fresh).toStdString(), false);
+        printToTerminal(commandLineHelp(file, fresh, lastStartLog()).toStdString(), false);
         return 0;
     }
     case CommandLine::Action::Version:
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     }
 
     QtFileDialogs files;
-    SystemGameStarter starter;
+    SystemGameStarter starter(lastStartLog().toStdString());
     Gravelock program(Settings(location.file), messages, files, starter,
                       [] { QCoreApplication::exit(0); });
     program.start();

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -32,13 +33,14 @@ public:
 };
 class NoFiles final : public FileDialogs {
 public:
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
         return std::nullopt;
     }
 };
 class NoStart final : public GameStarter {
 public:
-    StartResult start(const StartRequest&) override { return {true, {}, {}}; }
+    StartResult start(const StartRequest&, GameFailedEarly) override { return {true, {}, {}}; }
 };
 
 void touch(const QString& path) {
@@ -79,6 +81,29 @@ bool save(QWidget* widget, const QString& path) {
     return ok;
 }
 
+// The message of a game that ends right after its start, as a player without
+// Wine's 32-bit half sees it.
+bool saveEarlyEndMessage(const QString& out) {
+    GameEnd end;
+    end.number = 1;
+    end.after = std::chrono::milliseconds(800);
+    end.program = "/home/jörg/Spiele/Half-Life/hl.exe";
+    end.log = "/home/jörg/.local/state/gravelock/last-start.log";
+    end.outputKept = true;
+    end.outputTail = "wine: created the configuration directory '/home/jörg/.wine'\n"
+                     "it looks like wine32 is missing, you should install it.\n"
+                     "multiarch needs to be enabled first.  as root, please\n"
+                     "execute \"dpkg --add-architecture i386 && apt-get update &&\n"
+                     "apt-get install wine32:i386\"\n"
+                     "wine: could not load kernel32.dll, status c0000135\n";
+    const PlayerMessage m = earlyEndMessage(end);
+    const auto box = QtMessageBoxes::build(
+        nullptr, Message{QString::fromStdString(m.text), QString::fromStdString(m.title),
+                         MsgButtons::Ok, MsgIcon::Critical, false});
+    box->show();
+    return save(box.get(), out + QStringLiteral("/message-game-ended.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,8 +142,7 @@ int main(int argc, char** argv) {
                             "/home/jörg/.steam/steam/steamapps/common/Half-Life/valve/maps",
                             "/home/jörg/.steam/steam/steamapps/common/Half-Life/tfc/maps", true},
                            {"/home/jörg/.wine/drive_c/Sierra/Half-Life/hl.exe",
-                            "/home/jörg/.wine/drive_c/Sierra/Half-Life/valve/maps", "", false}},
-                          nullptr);
+                            "/home/jörg/.wine/drive_c/Sierra/Half-Life/valve/maps", "", false}});
         window->show();
         captionList << name << ": \"" << window->windowTitle() << "\"\n";
         const QString base = out + QLatin1Char('/') + name;
@@ -144,5 +168,6 @@ int main(int argc, char** argv) {
         windows.unload(name);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    ok = saveEarlyEndMessage(out) && ok;
     return ok ? 0 : 1;
 }

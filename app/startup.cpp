@@ -1,4 +1,6 @@
 #include "app/startup.h"
+#include "core/game_watch.h"
+#include "core/platform.h"
 
 #include "frame/app_context.h"
 #include "frame/german.h"
@@ -49,6 +51,16 @@ SettingsSituation findSettingsSituation(const QString& commandLineFile) {
 
 SettingsLocation locateSettings(const CommandLine& commandLine) {
     return decideSettingsLocation(findSettingsSituation(commandLine.settingsFile));
+}
+
+QString lastStartLog() {
+    const std::string folder = playerStateFolder(
+        hostPlatform(), qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
+        QDir::homePath().toStdString(), qEnvironmentVariable("LOCALAPPDATA").toStdString());
+    if (folder.empty())
+        return {};
+    return QDir::toNativeSeparators(
+        QDir(QString::fromStdString(folder)).filePath(QString::fromLatin1(kLastStartLogName)));
 }
 
 void prepareApplication(QApplication& app) {

@@ -19,6 +19,10 @@ SettingsSituation findSettingsSituation(const QString& commandLineFile);
 // folder is named after the application.
 SettingsLocation locateSettings(const CommandLine& commandLine);
 
+// Where the game's output of the last start goes, in the player's state
+// folder; empty when the system names none.
+QString lastStartLog();
+
 // What every start sets on the application object before its first window:
 // German for what Qt formats and says itself, the program's name, and an end
 // only when the program decides it.

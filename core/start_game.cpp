@@ -172,7 +172,7 @@ StartRequest makeStartRequest(const std::string& commandText, WindowStyle window
     return request;
 }
 
-StartResult StartGame(const StartRequest& request) {
+StartResult StartGame(const StartRequest& request, const StartWatch& watch) {
     if (request.program.empty())
         return failed(request.program, "Es ist kein Programm angegeben");
     std::error_code error;
@@ -183,7 +183,7 @@ StartResult StartGame(const StartRequest& request) {
         return failed(request.program, "Das ist ein Ordner, kein Programm");
     if (request.wine.needed && request.wine.program.empty())
         return failed(request.program, request.wine.missing);
-    return detail::launch(request);
+    return detail::launch(request, watch);
 }
 
 } // namespace gravelock

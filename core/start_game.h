@@ -1,6 +1,8 @@
 // Starting the game from a complete command text: the one start every window uses.
 #pragma once
 
+#include "core/game_watch.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -76,7 +78,8 @@ struct StartResult {
 // its working folder and returns at once, without waiting. Never goes through a
 // shell; the environment passes through unchanged. On Windows the argument text
 // is passed verbatim and the window style is the show state of the game's
-// window; other platforms cannot set it and ignore it.
-StartResult StartGame(const StartRequest& request);
+// window; other platforms cannot set it and ignore it. `watch` says where the
+// game's output goes and whom to tell when the game fails right after its start.
+StartResult StartGame(const StartRequest& request, const StartWatch& watch = {});
 
 } // namespace gravelock

@@ -1,19 +1,17 @@
 // Starting a program on systems other than Windows: posix_spawn, no shell.
 #include "core/file_io.h"
+#include "core/game_watch_launch.h"
 #include "core/start_game_launch.h"
 
-#include <cerrno>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <system_error>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
 
 namespace gravelock::detail {
 
-StartResult launch(const StartRequest& request) {
+StartResult launch(const StartRequest& request, const StartWatch& watch) {
     const std::string program = absoluteProgram(request);
     // Wine reads the Windows program itself, so that one needs no execute bit.
     std::vector<std::string> args;
@@ -36,20 +34,21 @@ StartResult launch(const StartRequest& request) {
     posix_spawn_file_actions_init(&actions);
     if (!request.workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, request.workingFolder.c_str());
+    const OutputLog log = openOutputLog(watch, request);
+    if (log.fd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, log.fd, STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, log.fd, STDERR_FILENO);
+    }
     pid_t pid = 0;
     const int rc = posix_spawn(&pid, args.front().c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
+    if (rc != 0) {
+        if (log.fd >= 0)
+            close(log.fd);
         return {false, request.program,
                 describeError(std::error_code(rc, std::generic_category()))};
-
-    // Nobody waits for the game; a small thread collects its exit so that no
-    // zombie stays behind.
-    std::thread([pid] {
-        int status = 0;
-        while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
-        }
-    }).detach();
+    }
+    watchProcess(pid, log, request.program, watch);
     return {true, request.program, {}};
 }
 

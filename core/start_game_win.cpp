@@ -1,5 +1,6 @@
 // Starting a program on Windows: CreateProcessW with the command line verbatim.
 #include "core/file_io.h"
+#include "core/game_watch_launch.h"
 #include "core/start_game_launch.h"
 
 #ifndef NOMINMAX
@@ -24,7 +25,7 @@ std::wstring widen(const std::string& utf8) {
 
 } // namespace
 
-StartResult launch(const StartRequest& request) {
+StartResult launch(const StartRequest& request, const StartWatch& watch) {
     const std::wstring program = widen(absoluteProgram(request));
     // The game parses its own command line: hand the arguments over verbatim.
     std::wstring commandLine = L"\"" + program + L"\"" + widen(request.arguments);
@@ -35,6 +36,7 @@ StartResult launch(const StartRequest& request) {
     startup.wShowWindow = static_cast<WORD>(request.windowStyle == WindowStyle::MinimisedWithFocus
                                                 ? SW_SHOWMINIMIZED
                                                 : SW_SHOWMAXIMIZED);
+    writeLogHeader(watch, request);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
@@ -43,7 +45,7 @@ StartResult launch(const StartRequest& request) {
         return {false, request.program, describeError(error)};
     }
     CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    watchProcess(info.hProcess, request.program, watch);
     return {true, request.program, {}};
 }
 

@@ -42,13 +42,21 @@ MsgResult AppContext::message(QWidget* parent, Message m) {
 }
 
 std::optional<QString> AppContext::openFile(QWidget* parent, const QString& title,
-                                            const QString& filter) {
-    return files_.openFile(parent, title, filter);
+                                            const QString& filter, const QString& folder) {
+    return files_.openFile(parent, title, filter, folder);
 }
 
 bool AppContext::startGame(QWidget* parent, const QString& commandText, WindowStyle windowStyle) {
+    const auto failedEarly = [relay = gameEnds_, this](const GameEnd& end) {
+        relay.post([this, end] {
+            const PlayerMessage m = earlyEndMessage(end);
+            message(nullptr,
+                    Message{QString::fromStdString(m.text), QString::fromStdString(m.title),
+                            MsgButtons::Ok, MsgIcon::Critical, false});
+        });
+    };
     const StartResult result =
-        starter_.start(makeStartRequest(commandText.toStdString(), windowStyle));
+        starter_.start(makeStartRequest(commandText.toStdString(), windowStyle), failedEarly);
     if (result.ok)
         return true;
     const QString program = result.program.empty()

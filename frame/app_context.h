@@ -4,6 +4,7 @@
 #pragma once
 
 #include "frame/services.h"
+#include "frame/thread_relay.h"
 #include "frame/volumes.h"
 #include "frame/window_registry.h"
 
@@ -40,11 +41,12 @@ public:
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
     MsgResult message(QWidget* parent, Message message);
 
-    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter);
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& folder);
 
     // StartGame on a request built here for every caller; a failed start is
-    // shown to the player the same way for all of them. Returns whether the
-    // game was started.
+    // shown to the player the same way for all of them, and so is a game that
+    // ends right after its start. Returns whether the game was started.
     bool startGame(QWidget* parent, const QString& commandText, WindowStyle windowStyle);
 
     const Volumes& volumes() const { return volumes_; }
@@ -67,6 +69,8 @@ private:
     const Volumes& volumes_;
     std::function<void()> quit_;
     WindowRegistry registry_;
+    // The game's watcher reports from its own thread, into the registry's.
+    ThreadRelay gameEnds_{&registry_};
 };
 
 } // namespace gravelock

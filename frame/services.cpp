@@ -5,39 +5,43 @@
 
 namespace gravelock {
 
-MsgResult QtMessageBoxes::show(QWidget* parent, const Message& message) {
-    QMessageBox box(parent);
-    box.setText(message.text);
-    box.setWindowTitle(message.title);
+std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* parent, const Message& message) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setText(message.text);
+    box->setWindowTitle(message.title);
     switch (message.icon) {
     case MsgIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
+        box->setIcon(QMessageBox::NoIcon);
         break;
     case MsgIcon::Information:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     case MsgIcon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case MsgIcon::Critical:
-        box.setIcon(QMessageBox::Critical);
+        box->setIcon(QMessageBox::Critical);
         break;
     }
     if (message.buttons == MsgButtons::OkCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
     } else {
-        box.setStandardButtons(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
     }
-    box.setDefaultButton(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
     if (message.systemModal)
-        box.setWindowModality(Qt::ApplicationModal);
-    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+        box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
+MsgResult QtMessageBoxes::show(QWidget* parent, const Message& message) {
+    return build(parent, message)->exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& title,
-                                               const QString& filter) {
-    QFileDialog dialog(parent, title, QString(), filter);
+                                               const QString& filter, const QString& folder) {
+    QFileDialog dialog(parent, title, folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

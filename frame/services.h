@@ -8,10 +8,14 @@
 #include "core/start_game.h"
 
 #include <QString>
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QMessageBox;
 class QWidget;
 
 namespace gravelock {
@@ -62,32 +66,49 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // The chosen file's full path; nullopt when the player cancels.
-    // `filter` uses Qt's syntax: "Description (pattern)".
+    // `filter` uses Qt's syntax: "Description (pattern)"; the dialog opens in `folder`.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
-                                            const QString& filter) = 0;
+                                            const QString& filter, const QString& folder) = 0;
 };
+
+// Runs on any thread, at most once per start, when the game fails right after
+// its start.
+using GameFailedEarly = std::function<void(const GameEnd&)>;
 
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
-    virtual StartResult start(const StartRequest& request) = 0;
+    virtual StartResult start(const StartRequest& request, GameFailedEarly failedEarly) = 0;
 };
 
 // The real services.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     MsgResult show(QWidget* parent, const Message& message) override;
+    // The box as show() runs it, not yet shown: the screenshot tool draws it.
+    static std::unique_ptr<QMessageBox> build(QWidget* parent, const Message& message);
 };
 
 class QtFileDialogs final : public FileDialogs {
 public:
-    std::optional<QString> openFile(QWidget* parent, const QString& title,
-                                    const QString& filter) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& folder) override;
 };
 
 class SystemGameStarter final : public GameStarter {
 public:
-    StartResult start(const StartRequest& request) override { return StartGame(request); }
+    // The game's output goes to `outputLog` (none when empty); an end within
+    // `window` counts as right after the start.
+    explicit SystemGameStarter(std::string outputLog = {},
+                               std::chrono::milliseconds window = kEarlyEndWindow)
+        : outputLog_(std::move(outputLog)), window_(window) {}
+    StartResult start(const StartRequest& request, GameFailedEarly failedEarly) override {
+        return StartGame(request, {outputLog_, window_, std::move(failedEarly)});
+    }
+
+private:
+    std::string outputLog_;
+    std::chrono::milliseconds window_;
 };
 
 } // namespace gravelock

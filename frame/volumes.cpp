@@ -1,5 +1,7 @@
 #include "frame/volumes.h"
 
+#include "core/platform.h"
+
 #include <QDir>
 #include <QStorageInfo>
 #include <algorithm>
@@ -32,7 +34,9 @@ bool SystemVolumes::isReady(const QString& root) const {
 }
 
 QString SystemVolumes::startFolder() const {
-    return QDir::currentPath();
+    if (hostPlatform() == Platform::Windows)
+        return QStorageInfo(QDir::currentPath()).rootPath();
+    return QDir::homePath();
 }
 
 } // namespace gravelock

@@ -20,7 +20,8 @@ public:
     virtual QList<Volume> mounted() const = 0;
     // Asked when the player picks a volume: a medium may have gone since listing.
     virtual bool isReady(const QString& root) const = 0;
-    // The folder whose volume the picker opens on.
+    // Where a picker opens when its opener names no folder: the player's home,
+    // where Linux games live; on Windows the root of the current drive.
     virtual QString startFolder() const = 0;
 };
 

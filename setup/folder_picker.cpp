@@ -7,10 +7,12 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace gravelock {
 namespace {
@@ -63,10 +65,16 @@ bool FolderListBox::setPath(const QString& folder) {
         const QString name = depth == 0 ? QDir::toNativeSeparators(full) : QDir(full).dirName();
         current = add(openIcon, name, full, depth);
     }
-    const QStringList subfolders =
-        QDir(opened).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : subfolders)
-        add(closedIcon, name, QDir(opened).filePath(name), int(chain.size()));
+    // Folders hidden by a name beginning with a dot are listed after the others;
+    // those hidden otherwise (Windows' hidden attribute) stay hidden.
+    QFileInfoList subfolders = QDir(opened).entryInfoList(
+        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const auto isDotName = [](const QFileInfo& f) { return f.fileName().startsWith(u'.'); };
+    subfolders.removeIf([&](const QFileInfo& f) { return f.isHidden() && !isDotName(f); });
+    std::stable_partition(subfolders.begin(), subfolders.end(),
+                          [&](const QFileInfo& f) { return !isDotName(f); });
+    for (const QFileInfo& sub : subfolders)
+        add(closedIcon, sub.fileName(), sub.absoluteFilePath(), int(chain.size()));
     setCurrentItem(current);
     path_ = QDir::toNativeSeparators(opened);
     return true;
@@ -96,14 +104,7 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
         drve->addItem(QString::fromStdString(
                           volumeEntry(volume.root.toStdString(), volume.label.toStdString())),
                       volume.root);
-    // Opens on the root of the volume that holds the start folder; the first
-    // volume (the root folder's) when none does.
-    const std::size_t holding =
-        volumeHolding(rootsOf(drve), context_.volumes().startFolder().toStdString());
-    const int start = holding < std::size_t(drve->count()) ? int(holding) : 0;
-    drve->setCurrentIndex(start);
-    if (drve->count() > 0)
-        rep->setPath(drve->itemData(start).toString());
+    openAt({});
 
     connect(drve, &QComboBox::currentIndexChanged, this, &FolderPickerWindow::volumeChosen);
     connect(Command1, &QPushButton::clicked, this, &FolderPickerWindow::take);
@@ -112,12 +113,13 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
     fitCaptions(this);
 }
 
-void FolderPickerWindow::setTarget(QLineEdit* box) {
-    target_ = box;
-}
-
-QLineEdit* FolderPickerWindow::target() const {
-    return target_;
+void FolderPickerWindow::openAt(const QString& openerText) {
+    // Only a whole path: a relative text would name a folder of wherever the
+    // program happens to run.
+    const bool named = QDir::isAbsolutePath(openerText) && rep->setPath(openerText);
+    if (!named && !rep->setPath(context_.volumes().startFolder()) && drve->count() > 0)
+        rep->setPath(drve->itemData(0).toString());
+    showVolumeOfListedFolder();
 }
 
 void FolderPickerWindow::volumeChosen(int index) {
@@ -144,9 +146,9 @@ void FolderPickerWindow::showVolumeOfListedFolder() {
 }
 
 void FolderPickerWindow::take() {
-    // The opener may have been closed meanwhile: then there is nothing to fill.
-    if (target_ && !rep->path().isEmpty())
-        target_->setText(QString::fromStdString(pickedFolderText(rep->path().toStdString())));
+    // An opener closed meanwhile no longer listens: then nothing is filled.
+    if (!rep->path().isEmpty())
+        emit folderChosen(QString::fromStdString(pickedFolderText(rep->path().toStdString())));
     context_.windows().unload(objectName());
 }
 

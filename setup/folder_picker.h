@@ -1,22 +1,21 @@
 // The folder pickers DirMaps, DirMapsTFC and configtfc: one design, told apart
 // by their caption and the texts of the volume-not-ready message. A picker
-// writes the folder last opened into the text box its opener handed over.
+// hands the folder last opened to whoever listens to folderChosen.
 #pragma once
 
 #include "setup/setup_dialog.h"
 
 #include <QListWidget>
-#include <QPointer>
 #include <memory>
 
 class QComboBox;
-class QLineEdit;
 class QPushButton;
 
 namespace gravelock {
 
 // A folder list: the open folder's ancestors from the root down, then its
-// subfolders, indented. A double click opens the folder under the pointer.
+// subfolders, indented, those whose names begin with a dot last (games on
+// Linux live in them). A double click opens the folder under the pointer.
 class FolderListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -46,15 +45,19 @@ public:
 
     FolderPickerWindow(AppContext& context, const FolderPickerDesign& design);
 
-    // The text box that "&OK" fills; the opener hands it over together with the
-    // caption it sets (see GameFoldersWindow::openFolderPicker).
-    void setTarget(QLineEdit* box);
-    QLineEdit* target() const;
+    // Opens the folder that `openerText` names when it is one; else the
+    // volumes' start folder (the player's home, or on Windows the current
+    // drive's root). The volume list shows the volume that holds it.
+    void openAt(const QString& openerText);
 
     QComboBox* drve = nullptr;
     FolderListBox* rep = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
+
+signals:
+    // "&OK": the folder last opened, as it goes into a text box.
+    void folderChosen(const QString& folder);
 
 private:
     void volumeChosen(int index);
@@ -62,7 +65,6 @@ private:
     void take();
 
     FolderPickerId id_;
-    QPointer<QLineEdit> target_;
 };
 
 } // namespace gravelock

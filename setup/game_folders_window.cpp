@@ -7,11 +7,13 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <thread>
 
 namespace gravelock {
 
@@ -73,7 +75,9 @@ void GameFoldersWindow::openFolderPicker(const QString& picker, const QString& c
     auto* window = qobject_cast<FolderPickerWindow*>(context_.windows().load(picker));
     if (!window)
         return;
-    window->setTarget(target);
+    disconnect(window, &FolderPickerWindow::folderChosen, nullptr, nullptr);
+    connect(window, &FolderPickerWindow::folderChosen, target, &QLineEdit::setText);
+    window->openAt(target->text());
     if (when == CaptionSet::BeforeShowing && !caption.isEmpty())
         window->setWindowTitle(caption);
     context_.windows().show(picker);
@@ -82,18 +86,48 @@ void GameFoldersWindow::openFolderPicker(const QString& picker, const QString& c
 }
 
 void GameFoldersWindow::pickProgram() {
+    // Where the current program lies, so a neighbouring file is one click away.
+    const QFileInfo current(program->text());
+    const QString folder =
+        current.isAbsolute() && current.dir().exists() ? current.absolutePath() : QDir::homePath();
     const std::optional<QString> chosen = context_.openFile(
         this, texts_.pickerTitle,
-        QString::fromStdString(programFilter(texts_.pickerDescription, texts_.pickerPattern)));
+        QString::fromStdString(programFilter(texts_.pickerDescription, texts_.pickerPattern)),
+        folder);
     // A cancel keeps the path the player had.
-    if (chosen)
-        program->setText(QDir::toNativeSeparators(*chosen));
+    if (!chosen)
+        return;
+    const QString picked = QDir::toNativeSeparators(*chosen);
+    const std::optional<std::string> script =
+        startScriptFor(picked.toStdString(), [](const std::string& path) {
+            return QFileInfo(QString::fromStdString(path)).isFile();
+        });
+    if (!script) {
+        program->setText(picked);
+        return;
+    }
+    program->setText(QString::fromStdString(*script));
+    context_.message(this,
+                     QStringLiteral("Eingetragen ist hl.sh: es richtet die Bibliotheken ein, "
+                                    "die hl_linux braucht."),
+                     {}, MsgButtons::Ok, MsgIcon::Information);
 }
 
 void GameFoldersWindow::searchGames() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const GameSearch search = findInstalledGames(environment_());
-    QGuiApplication::restoreOverrideCursor();
+    cmdSearch->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    // A slow or hung folder (a network mount) must not hold the window, nor the
+    // program's end: the search runs on a thread that nobody waits for, and its
+    // result is dropped when this window is gone by then.
+    std::thread([relay = searchResults_, environment = environment_, this] {
+        GameSearch search = findInstalledGames(environment());
+        relay.post([this, search = std::move(search)] { searchDone(search); });
+    }).detach();
+}
+
+void GameFoldersWindow::searchDone(const GameSearch& search) {
+    cmdSearch->setEnabled(true);
+    unsetCursor();
     if (search.games.empty()) {
         showMessage(noGameFoundMessage(search.searched));
         return;
@@ -105,7 +139,10 @@ void GameFoldersWindow::searchGames() {
     auto* list = qobject_cast<GameSearchWindow*>(context_.windows().load(kGameSearchWindow));
     if (!list)
         return;
-    list->offer(search.games, this);
+    // The list answers only the window that searched last.
+    disconnect(list, &GameSearchWindow::gameChosen, nullptr, nullptr);
+    connect(list, &GameSearchWindow::gameChosen, this, &GameFoldersWindow::takeFoundGame);
+    list->offer(search.games);
     context_.windows().show(kGameSearchWindow);
 }
 

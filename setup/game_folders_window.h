@@ -3,6 +3,7 @@
 // the box's behaviour and the pickers they open.
 #pragma once
 
+#include "frame/thread_relay.h"
 #include "setup/setup_dialog.h"
 #include "setup/setup_windows.h"
 
@@ -60,19 +61,22 @@ protected:
     GameFolders folders() const;
 
     enum class CaptionSet { BeforeShowing, AfterShowing };
-    // Opens a folder picker for `target`. Caption and target are handed over
-    // together, so a picker's caption always names the box it fills: DirMaps
-    // with "Erstkonfiguration - Kartenauswahl" fills the wizard's txtMaps, with
-    // any other caption the dialog's.
+    // Opens a folder picker at the folder `target` names, and lets it fill
+    // `target`. Caption and target are handed over together, and the picker
+    // answers only the opener that set its caption last: DirMaps with
+    // "Erstkonfiguration - Kartenauswahl" fills the wizard's txtMaps, with any
+    // other caption the dialog's.
     void openFolderPicker(const QString& picker, const QString& caption, CaptionSet when,
                           QLineEdit* target);
 
 private:
     void pickProgram();
     void searchGames();
+    void searchDone(const GameSearch& search);
 
     GameFoldersTexts texts_;
     FinderEnvironmentSource environment_;
+    ThreadRelay searchResults_{this};
 };
 
 } // namespace gravelock

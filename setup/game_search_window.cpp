@@ -3,7 +3,6 @@
 #include "frame/app_context.h"
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
-#include "setup/game_folders_window.h"
 
 #include <QDir>
 #include <QLabel>
@@ -36,9 +35,8 @@ GameSearchWindow::GameSearchWindow(AppContext& context)
     fitCaptions(this);
 }
 
-void GameSearchWindow::offer(const std::vector<FoundGame>& games, GameFoldersWindow* opener) {
+void GameSearchWindow::offer(const std::vector<FoundGame>& games) {
     games_ = games;
-    opener_ = opener;
     lstGames->clear();
     for (const FoundGame& game : games_) {
         QString entry = QDir::toNativeSeparators(fromUtf8(game.program));
@@ -52,8 +50,9 @@ void GameSearchWindow::offer(const std::vector<FoundGame>& games, GameFoldersWin
 
 void GameSearchWindow::take() {
     const int row = lstGames->currentRow();
-    if (opener_ && row >= 0 && row < static_cast<int>(games_.size()))
-        opener_->takeFoundGame(games_[static_cast<std::size_t>(row)]);
+    // An opener closed meanwhile no longer listens: then nothing is filled.
+    if (row >= 0 && row < static_cast<int>(games_.size()))
+        emit gameChosen(games_[static_cast<std::size_t>(row)]);
     context_.windows().unload(objectName());
 }
 

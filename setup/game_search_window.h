@@ -1,11 +1,11 @@
 // The short list `gamesearch`: when "Suchen" finds the game installed more
-// than once, the player picks the install the configuration takes.
+// than once, the player picks the install the configuration takes; the list
+// hands it to whoever listens to gameChosen.
 #pragma once
 
 #include "setup/game_finder.h"
 #include "setup/setup_dialog.h"
 
-#include <QPointer>
 #include <vector>
 
 class QLabel;
@@ -14,8 +14,6 @@ class QPushButton;
 
 namespace gravelock {
 
-class GameFoldersWindow;
-
 inline const QString kGameSearchWindow = QStringLiteral("gamesearch");
 
 class GameSearchWindow : public SetupDialog {
@@ -23,20 +21,22 @@ class GameSearchWindow : public SetupDialog {
 public:
     explicit GameSearchWindow(AppContext& context);
 
-    // Lists `games`, the first one selected; "&OK" fills `opener`'s boxes with
-    // the selected one, as long as the opener is still loaded.
-    void offer(const std::vector<FoundGame>& games, GameFoldersWindow* opener);
+    // Lists `games`, the first one selected.
+    void offer(const std::vector<FoundGame>& games);
 
     QLabel* Label1 = nullptr;
     QListWidget* lstGames = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
+signals:
+    // "&OK" or a double click: the selected install.
+    void gameChosen(const gravelock::FoundGame& game);
+
 private:
     void take();
 
     std::vector<FoundGame> games_;
-    QPointer<GameFoldersWindow> opener_;
 };
 
 } // namespace gravelock

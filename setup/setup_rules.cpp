@@ -157,6 +157,21 @@ std::string programFilter(const std::string& description, const std::string& pat
            " " + caseInsensitivePattern("hl_linux") + ")";
 }
 
+std::optional<std::string> startScriptFor(const std::string& picked,
+                                          const std::function<bool(const std::string&)>& isFile) {
+    const auto last = picked.find_last_of("/\\");
+    const std::size_t nameStart = last == std::string::npos ? 0 : last + 1;
+    std::string name = picked.substr(nameStart);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name != "hl_linux")
+        return std::nullopt;
+    std::string script = picked.substr(0, nameStart) + "hl.sh";
+    if (!isFile(script))
+        return std::nullopt;
+    return script;
+}
+
 std::string volumeEntry(const std::string& root, const std::string& label) {
     std::string entry;
     if (startsWithDrive(root)) {

@@ -8,6 +8,7 @@
 #include "core/settings.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,6 +62,12 @@ std::vector<SettingWrite> configDialogWrites(const GameFolders& folders);
 std::string caseInsensitivePattern(const std::string& pattern);
 std::string programFilter(const std::string& description, const std::string& pattern,
                           Platform platform = hostPlatform());
+
+// The native game's hl_linux needs the libraries that the hl.sh beside it puts
+// on the path: a picked hl_linux (any case) with an hl.sh beside it gives that
+// hl.sh; nullopt for anything else.
+std::optional<std::string> startScriptFor(const std::string& picked,
+                                          const std::function<bool(const std::string&)>& isFile);
 
 // The three folder pickers share one design and differ in texts.
 enum class FolderPickerId { DirMaps, DirMapsTFC, Configtfc };

@@ -58,6 +58,7 @@ private slots:
         QTest::addColumn<QString>("err");
         // clang-format off
         QTest::newRow("help names the file") << QStringList{"--help", "--settings", "@/lan.ini"} << 0 << "Einstellungsdatei: @/lan.ini" << "";
+        QTest::newRow("help names the game's log") << QStringList{"--help"} << 0 << "last-start.log" << "";
         QTest::newRow("help is German") << QStringList{"--help"} << 0 << "Optionen:" << "";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Gravelock " GRAVELOCK_VERSION "\n" << "";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "Unbekannte Option 'bogus'";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 using namespace gravelock;
@@ -111,6 +112,28 @@ TEST(ProgramFilter, WindowsKeepsItsOwnElsewhereTheNativeGameCountsAndCaseDoesNot
     };
     for (const Case& c : cases)
         EXPECT_EQ(programFilter(c.description, c.pattern, c.platform), c.filter) << c.description;
+}
+
+TEST(ProgramPicker, HlLinuxWithItsScriptBesideBecomesTheScript) {
+    const std::vector<std::string> files = {"/g/hl.sh", "C:\\HL\\hl.sh", "/g/hl_linux"};
+    const auto isFile = [&](const std::string& p) {
+        return std::find(files.begin(), files.end(), p) != files.end();
+    };
+    struct Case {
+        std::string picked;
+        std::optional<std::string> script;
+    };
+    const std::vector<Case> cases = {
+        {"/g/hl_linux", "/g/hl.sh"},
+        {"/g/HL_Linux", "/g/hl.sh"},
+        {"C:\\HL\\hl_linux", "C:\\HL\\hl.sh"},
+        {"/other/hl_linux", std::nullopt}, // no script beside it
+        {"/g/hl.exe", std::nullopt},
+        {"/g/xhl_linux", std::nullopt},
+        {"hl_linux", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(startScriptFor(c.picked, isFile), c.script) << c.picked;
 }
 
 TEST(Volumes, EntriesAndPickedFoldersKeepOnlyARootsSeparator) {

@@ -9,6 +9,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <future>
+#include <optional>
+
 using namespace gravelock;
 using namespace gravelock::test;
 
@@ -24,7 +27,11 @@ struct SetupFixture {
         app.volumes.notReady = {"A:/"};
         app.volumes.start = app.path("sys/Half-Life");
         finder = {Platform::Posix, app.path("home").toStdString(), {}, {}};
-        registerSetupWindows(windows(), [this] { return finder; });
+        registerSetupWindows(windows(), [this] {
+            if (hold)
+                hold->wait();
+            return finder;
+        });
         addPlainWindow(windows(), "sp");
     }
 
@@ -46,8 +53,15 @@ struct SetupFixture {
             QDir().mkpath(app.path(folder + "/tfc/maps"));
     }
 
+    // Clicks "&Suchen" and waits until the search has answered.
+    static void search(GameFoldersWindow* window) {
+        window->cmdSearch->click();
+        QTRY_VERIFY(window->cmdSearch->isEnabled());
+    }
+
     TestApp app;
-    FinderEnvironment finder; // "Suchen" looks below the test's own home
+    FinderEnvironment finder;                     // "Suchen" looks below the test's own home
+    std::optional<std::shared_future<void>> hold; // holds the search until set
 };
 
 const std::string kShipped = "[MISC]\r\nfirstuse=yes\r\n";
@@ -195,9 +209,9 @@ private slots:
         SetupFixture f(kShipped);
         QLineEdit box;
         auto* picker = f.show<FolderPickerWindow>("DirMapsTFC");
-        picker->setTarget(&box);
-        QCOMPARE(picker->rep->path(), f.native("sys")); // the root of the start folder's volume
-        QVERIFY(openFolder(picker->rep, f.native("sys/Half-Life")));
+        QObject::connect(picker, &FolderPickerWindow::folderChosen, &box, &QLineEdit::setText);
+        QCOMPARE(picker->rep->path(), f.native("sys/Half-Life")); // the start folder
+        QCOMPARE(picker->drve->currentIndex(), 0);
         // Choosing a volume goes to its root, not to the folder last used there.
         picker->drve->setCurrentIndex(1);
         picker->drve->setCurrentIndex(0);
@@ -218,7 +232,7 @@ private slots:
         QCOMPARE(box.text(), f.native("sys/Half-Life/valve"));
         // Escape takes nothing.
         picker = f.show<FolderPickerWindow>("DirMaps");
-        picker->setTarget(&box);
+        QObject::connect(picker, &FolderPickerWindow::folderChosen, &box, &QLineEdit::setText);
         QTest::keyClick(picker->rep, Qt::Key_Escape);
         TestApp::settle();
         QVERIFY(!f.windows().isLoaded("DirMaps"));
@@ -256,8 +270,7 @@ private slots:
             QCOMPARE(QKeySequence::mnemonic(window->cmdSearch->text()).toString(), "Alt+S");
             QVERIFY(!window->cmdSearch->autoDefault());
             const std::string before = f.settingsBytes();
-            window->cmdSearch->click();
-            TestApp::settle();
+            SetupFixture::search(window);
 
             auto* list = f.windows().find<GameSearchWindow>(kGameSearchWindow);
             QVERIFY2((list != nullptr) == (c.pick >= 0), qPrintable(what));
@@ -298,7 +311,7 @@ private slots:
         f.install("home/.steam/steam/steamapps/common/Half-Life", "hl.sh", false);
         f.install("home/.wine/drive_c/Program Files/Half-Life", "hl.exe", false);
         auto* dialog = f.show<ConfigWindow>("config");
-        dialog->cmdSearch->click();
+        SetupFixture::search(dialog);
         dialog->Command3->click();
         TestApp::settle();
         auto* list = f.windows().find<GameSearchWindow>(kGameSearchWindow);
@@ -308,7 +321,7 @@ private slots:
         QCOMPARE(f.app.setting("GAMEDIR", "program"), std::string("C:\\HL\\hl.exe"));
 
         dialog = f.show<ConfigWindow>("config");
-        dialog->cmdSearch->click();
+        SetupFixture::search(dialog);
         f.windows().find<GameSearchWindow>(kGameSearchWindow)->cmdOK->click();
         dialog->cmdOK->click();
         TestApp::settle();
@@ -316,6 +329,95 @@ private slots:
         QCOMPARE(f.app.setting("GAMEDIR", "program"), program.toStdString());
         QCOMPARE(f.app.setting("GAMEDIR", "dds"),
                  QDir::toNativeSeparators(QFileInfo(program).path() + "/").toStdString());
+    }
+
+    void searchNeverHoldsTheWindow() {
+        for (const bool closeFirst : {false, true}) {
+            SetupFixture f(kShipped);
+            f.install("home/.steam/steam/steamapps/common/Half-Life", "hl.sh", false);
+            std::promise<void> release;
+            f.hold = release.get_future().share();
+            auto* dialog = f.show<ConfigWindow>("config");
+            dialog->cmdSearch->click();
+            // It shows that it runs, and the window goes on handling events.
+            QVERIFY(!dialog->cmdSearch->isEnabled());
+            QCOMPARE(dialog->cursor().shape(), Qt::BusyCursor);
+            bool ticked = false;
+            QTimer::singleShot(0, dialog, [&] { ticked = true; });
+            QTRY_VERIFY(ticked);
+            if (closeFirst) // the answer for a window gone by then is dropped
+                dialog->Command3->click();
+            release.set_value();
+            QTest::qWait(50);
+            QCOMPARE(f.windows().isLoaded("config"), !closeFirst);
+            if (!closeFirst)
+                QCOMPARE(dialog->program->text(),
+                         f.native("home/.steam/steam/steamapps/common/Half-Life/hl.sh"));
+        }
+    }
+
+    void pickersOpenWhereTheOpenersBoxPoints() {
+        const struct {
+            const char* what;
+            QString box; // relative to the test folder when it does not start with '#'
+            QString opened;
+            int volume;
+        } cases[] = {
+            {"the box's folder", "usb/maps", "usb/maps", 1},
+            {"a relative text", "#error", "sys/Half-Life", 0},
+            {"a folder that is gone", "usb/gone", "sys/Half-Life", 0},
+        };
+        for (const auto& c : cases) {
+            SetupFixture f(kShipped);
+            auto* dialog = f.show<ConfigWindow>("config");
+            dialog->txtMaps->setText(c.box.startsWith('#') ? c.box.mid(1) : f.app.path(c.box));
+            dialog->cmdMaps->click();
+            auto* picker = f.windows().find<FolderPickerWindow>("DirMaps");
+            QVERIFY2(picker->rep->path() == f.native(c.opened), c.what);
+            QVERIFY2(picker->drve->currentIndex() == c.volume, c.what);
+        }
+        // Folders named with a dot come after the others; files are not listed.
+        SetupFixture f(kShipped);
+        for (const char* folder : {".wine", "Zeta", ".steam", "alpha"})
+            QDir().mkpath(f.app.path(QStringLiteral("sys/Half-Life/") + folder));
+        f.app.touch({"sys/Half-Life/.hidden-file", "sys/Half-Life/readme.txt"});
+        auto* picker = f.show<FolderPickerWindow>("DirMaps");
+        QStringList listed;
+        for (int i = 0; i < picker->rep->count(); ++i)
+            listed << picker->rep->item(i)->text().trimmed();
+        QCOMPARE(listed.mid(listed.indexOf("Half-Life") + 1),
+                 QStringList({"alpha", "valve", "Zeta", ".steam", ".wine"}));
+    }
+
+    void programPickerOpensAtTheProgramAndPrefersTheScript() {
+        const struct {
+            const char* what;
+            QString program, reply; // relative to the test folder
+            bool script;            // hl.sh beside the reply
+            QString opened;         // empty: the home folder
+            QString taken;
+        } cases[] = {
+            {"hl_linux beside its script", "game/hl_linux", "game/hl_linux", true, "game",
+             "game/hl.sh"},
+            {"no script beside it", "gone/hl.exe", "bare/hl_linux", false, {}, "bare/hl_linux"},
+        };
+        for (const auto& c : cases) {
+            SetupFixture f(kShipped);
+            f.app.touch({c.reply});
+            if (c.script)
+                f.app.touch({QFileInfo(c.reply).path() + "/hl.sh"});
+            auto* dialog = f.show<ConfigWindow>("config");
+            dialog->program->setText(f.app.path(c.program));
+            f.app.files.replies = {f.app.path(c.reply)};
+            dialog->Command2->click();
+            const QString opened = c.opened.isEmpty() ? QDir::homePath() : f.app.path(c.opened);
+            QVERIFY2(f.app.files.folders.at(0) == opened, c.what);
+            QVERIFY2(dialog->program->text() == f.native(c.taken), c.what);
+            // The switch is said in one line; a plain pick says nothing.
+            QCOMPARE(f.app.messages.shown.size(), size_t(c.script ? 1 : 0));
+            if (c.script)
+                QVERIFY(!f.app.messages.shown[0].text.contains('\n'));
+        }
     }
 
     void programPickerAcceptsThisPlatformsGame() {

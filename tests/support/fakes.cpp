@@ -22,8 +22,10 @@ MsgResult FakeMessageBoxes::show(QWidget*, const Message& message) {
     return reply;
 }
 
-std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString&, const QString& filter) {
+std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString&, const QString& filter,
+                                                 const QString& folder) {
     filters.push_back(filter);
+    folders.push_back(folder);
     if (replies.empty())
         return std::nullopt;
     auto reply = replies.front();
@@ -31,8 +33,9 @@ std::optional<QString> FakeFileDialogs::openFile(QWidget*, const QString&, const
     return reply;
 }
 
-StartResult FakeGameStarter::start(const StartRequest& request) {
+StartResult FakeGameStarter::start(const StartRequest& request, GameFailedEarly failedEarly) {
     starts.push_back(request);
+    watchers.push_back(std::move(failedEarly));
     return result;
 }
 

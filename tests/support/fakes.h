@@ -25,20 +25,23 @@ public:
 
 class FakeFileDialogs final : public FileDialogs {
 public:
-    std::optional<QString> openFile(QWidget* parent, const QString& title,
-                                    const QString& filter) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& folder) override;
 
     std::vector<QString> filters; // one per dialog opened
+    std::vector<QString> folders; // where each opened
     // Replies in order; a cancel once they run out.
     std::deque<std::optional<QString>> replies;
 };
 
 class FakeGameStarter final : public GameStarter {
 public:
-    StartResult start(const StartRequest& request) override;
+    StartResult start(const StartRequest& request, GameFailedEarly failedEarly) override;
 
     // The requests as the context built them: command text, window style, working folder.
     std::vector<StartRequest> starts;
+    // What each start was told to call when the game fails right after it.
+    std::vector<GameFailedEarly> watchers;
     // What every start answers.
     StartResult result{true, "game", {}};
 };
