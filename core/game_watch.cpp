@@ -53,7 +53,7 @@ std::string readable(std::string_view raw) {
 
 std::string statusText(const GameEnd& end) {
     if (end.how == GameEnd::How::Signal) {
-        std::string text = "beendet durch Signal " + std::to_string(end.number);
+        std::string text = "Signal " + std::to_string(end.number);
         if (!end.signalName.empty())
             text += " (" + end.signalName + ")";
         return text;
@@ -110,8 +110,9 @@ std::vector<std::string> lastLines(std::string_view tail, bool cut, std::size_t 
 }
 
 PlayerMessage earlyEndMessage(const GameEnd& end) {
-    std::string text = "Das Spiel hat sich gleich nach dem Start wieder beendet (" +
-                       statusText(end) + ").\n\nProgramm: " + end.program;
+    std::string text =
+        "Das Spiel hat sich gleich nach dem Start wieder beendet.\n\nProgramm: " + end.program +
+        "\nEnde: " + statusText(end);
     if (end.outputKept) {
         const std::vector<std::string> lines = lastLines(end.outputTail, end.outputCut);
         if (lines.empty()) {

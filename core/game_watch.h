@@ -17,7 +17,7 @@ namespace gravelock {
 
 // How much of the game's output is read back for the message: enough for the
 // last lines of a chatty game, small enough to read at once.
-inline constexpr std::size_t kOutputTailBytes = 64 * 1024;
+inline constexpr std::size_t kOutputTailBytes = std::size_t{64} * 1024;
 // An end sooner than this after the start is the game failing to come up.
 inline constexpr std::chrono::milliseconds kEarlyEndWindow{10'000};
 inline constexpr std::size_t kShownLines = 20;

@@ -38,7 +38,8 @@ void watchProcess(void* process, const std::string& program, const StartWatch& w
             std::chrono::steady_clock::now() - started);
         end.program = program;
         end.number = static_cast<long long>(code);
-        if (!watch.outputLog.empty()) {
+        // Only soon after the start: later, another start may own the log.
+        if (!watch.outputLog.empty() && end.after < watch.window) {
             end.log = watch.outputLog;
             std::ofstream out(pathFromUtf8(watch.outputLog), std::ios::binary | std::ios::app);
             out << logFooter(end);
