@@ -58,7 +58,7 @@ Answer parseAnswer(std::string_view packet);
 
 // ---- split answers: FE FF FF FF, id, (number << 4 | count), payload
 inline constexpr std::size_t kMostSplitParts = 16;
-inline constexpr std::size_t kLongestJoinedAnswer = 64 * 1024;
+inline constexpr std::size_t kLongestJoinedAnswer = std::size_t{64} * 1024;
 
 struct SplitPart {
     std::uint32_t id = 0;

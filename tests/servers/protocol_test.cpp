@@ -164,6 +164,7 @@ std::optional<std::string> joinAll(const std::vector<std::string>& packets) {
 
 TEST(SplitAnswers, PartsJoinInAnyOrderOnlyWhenAllCame) {
     std::vector<std::pair<std::string, std::string>> many;
+    many.reserve(200);
     for (int i = 0; i < 200; ++i)
         many.emplace_back("rule" + std::to_string(i), std::to_string(i * 7));
     const std::string answer = rulesAnswer(many);
@@ -197,9 +198,9 @@ TEST(SplitAnswers, PartsJoinInAnyOrderOnlyWhenAllCame) {
 }
 
 TEST(SplitAnswers, AJoinedAnswerOver64KilobytesIsDropped) {
-    const std::string big(15 * 5000, 'x');
+    const std::string big(std::size_t{15} * 5000, 'x');
     EXPECT_EQ(joinAll(splitAnswer(big, 1, 15)), std::nullopt);
-    const std::string fits(12 * 5000, 'x');
+    const std::string fits(std::size_t{12} * 5000, 'x');
     EXPECT_EQ(joinAll(splitAnswer(fits, 1, 12)), fits);
 }
 
