@@ -22,8 +22,9 @@ stage() {
   stage_start=$now
 }
 
-# Xvfb for the display, zip for the package; the Qt source comes through apt.
-bash scripts/setup.sh xvfb zip dpkg-dev
+# Xvfb for the display, Wine's own fonts (window frames, the default UI font),
+# zip for the package; the Qt source comes through apt.
+bash scripts/setup.sh xvfb fonts-wine zip dpkg-dev
 stage "packages ready"
 
 qt=$(nice -n 19 bash scripts/windows-qt.sh)
