@@ -56,7 +56,9 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, WindowSt
         });
     };
     const StartResult result =
-        starter_.start(makeStartRequest(commandText.toStdString(), windowStyle), failedEarly);
+        starter_.start(makeStartRequest(commandText.toStdString(), windowStyle,
+                                        throughSteamSetting(settings_.read(setting::steam, ""))),
+                       failedEarly);
     if (result.ok)
         return true;
     const QString program = result.program.empty()
