@@ -60,8 +60,8 @@ void SpWindow::buildControls() {
     optSP = makeOptionButton(frm2, "optSP", QStringLiteral("Einzelspieler"), 120, 1080, 1575, 375);
     cmbDifficult = makeControl<QComboBox>(frm2, "cmbDifficult", 600, 1680, 1815, 315);
     cmbDifficult->setEditable(true);
-    cmbDifficult->addItems(
-        {QStringLiteral("Einfach"), QStringLiteral("Mittel"), QStringLiteral("Hard!")});
+    for (const Difficulty& d : difficulties())
+        cmbDifficult->addItem(fromUtf8(d.caption), d.skill);
     cmbDifficult->setCurrentIndex(-1);
     cmbDifficult->setEditText(QStringLiteral("Wähle ..."));
     optDM = makeOptionButton(frm2, "optDM", QStringLiteral("Deathmatch"), 120, 360, 1455, 375);
@@ -203,7 +203,7 @@ LaunchSettings SpWindow::currentSettings() const {
              : optTFC->isChecked() ? GameMode::TeamFortress
                                    : GameMode::Deathmatch;
     s.selectedMap = txtSelMap->text().toStdString();
-    s.difficulty = cmbDifficult->currentText().toStdString();
+    s.skill = skillOf(cmbDifficult->currentText().toStdString());
     s.parameters = parameters->text().toStdString();
     s.cheats = cheats->isChecked();
     s.console = console->isChecked();

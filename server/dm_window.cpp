@@ -245,8 +245,9 @@ void DMWindow::saveAndStart() {
         return;
     }
     const std::string program = context_.settings().read(setting::program, "error!");
-    context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
-                       WindowStyle::MaximisedWithFocus);
+    const std::string command = buildServerCommand(program, maxplayersvalue->text().toStdString(),
+                                                   SelMap->text().toStdString());
+    context_.startGame(this, fromUtf8(command), WindowStyle::MaximisedWithFocus);
 }
 
 void DMWindow::takeSelectedMap() {
