@@ -50,7 +50,12 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
 }
 
 void ConfigWindow::save() {
-    if (!writeSettings(configDialogWrites(folders())))
+    const GameFolders values = folders();
+    if (const auto problem = programPathProblem(values.program, namesFile(values.program))) {
+        showMessage(*problem);
+        return;
+    }
+    if (!writeSettings(configDialogWrites(values)))
         return;
     context_.returnToMainWindow(this);
 }
