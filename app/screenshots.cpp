@@ -56,6 +56,9 @@ std::string sampleInstall(const QTemporaryDir& dir) {
     for (const char* map : {"2fort.bsp", "well.bsp", "rock2.bsp"})
         touch(root + QStringLiteral("/tfc/maps/") + QLatin1String(map));
     touch(root + QStringLiteral("/hl.exe"));
+    QFile cycle(root + QStringLiteral("/valve/mapcycle.txt"));
+    if (cycle.open(QIODevice::WriteOnly))
+        cycle.write("crossfire\r\nstalkyard\r\nundertow\r\n");
 
     std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
     const std::string r = root.toStdString();
