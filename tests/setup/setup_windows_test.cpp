@@ -167,12 +167,17 @@ private slots:
             auto* dialog = f.show<ConfigWindow>("config");
             QCOMPARE(dialog->chkSteam->isChecked(), ticked);
             QCOMPARE(dialog->chkSteam->text(), QStringLiteral("Über &Steam starten"));
+            f.app.touch({"HL/hl.exe"});
+            dialog->program->setText(f.app.path("HL/hl.exe"));
             dialog->cmdOK->click();
             QCOMPARE(f.app.setting("GAMEDIR", "steam"), written);
         }
         SetupFixture f(kConfigured);
-        f.show<ConfigWindow>("config")->chkSteam->click();
-        f.windows().find<ConfigWindow>("config")->cmdOK->click();
+        f.app.touch({"HL/hl.exe"});
+        auto* dialog = f.show<ConfigWindow>("config");
+        dialog->program->setText(f.app.path("HL/hl.exe"));
+        dialog->chkSteam->click();
+        dialog->cmdOK->click();
         QCOMPARE(f.app.setting("GAMEDIR", "steam"), "no");
     }
 
