@@ -54,7 +54,7 @@ FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
             [this] { context_.returnToMainWindow(this); });
 
     start->lblFullCommandLine->setText(
-        fromUtf8(context_.settings().read(setting::program, "error")));
+        fromUtf8(context_.settings().read(setting::program)));
     fitCaptions(this);
 }
 

@@ -1,34 +1,17 @@
 // Starting a program on Windows: CreateProcessW with the command line verbatim.
 #include "core/file_io.h"
 #include "core/start_game_launch.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/windows_api.h"
 
 #include <system_error>
 
 namespace gravelock::detail {
-namespace {
-
-std::wstring widen(const std::string& utf8) {
-    if (utf8.empty())
-        return {};
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
-
-} // namespace
 
 StartResult launch(const StartRequest& request) {
-    const std::wstring program = widen(absoluteProgram(request));
+    const std::wstring program = win::widen(absoluteProgram(request));
     // The game parses its own command line: hand the arguments over verbatim.
-    std::wstring commandLine = L"\"" + program + L"\"" + widen(request.arguments);
-    const std::wstring folder = widen(request.workingFolder);
+    std::wstring commandLine = L"\"" + program + L"\"" + win::widen(request.arguments);
+    const std::wstring folder = win::widen(request.workingFolder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
