@@ -46,6 +46,8 @@ inline constexpr SettingKey tfcmaps{"GAMEDIR", "tfcmaps", kUncut, kMissing};
 inline constexpr SettingKey valve{"GAMEDIR", "valve", kUncut, "error!"};
 inline constexpr SettingKey tfcdir{"GAMEDIR", "tfcdir", kUncut, kMissing};
 inline constexpr SettingKey dds{"GAMEDIR", "dds", kUncut, kMissing};
+// "no" starts a Steam copy directly; anything else (nothing at all too) through its Steam.
+inline constexpr SettingKey steam{"GAMEDIR", "steam", 100, ""};
 
 // The main window's start passes no program rather than a made-up one, and the
 // server start marks a missing program as it marks a missing folder.

@@ -8,9 +8,12 @@
 namespace gravelock::detail {
 
 StartResult launch(const StartRequest& request) {
-    const std::wstring program = win::widen(absoluteProgram(request));
+    const std::string game = absoluteProgram(request);
+    // Through Steam, Steam is started; it starts the game itself.
+    const std::wstring program =
+        win::widen(request.route.via == StartVia::Direct ? game : request.route.program);
     // The game parses its own command line: hand the arguments over verbatim.
-    std::wstring commandLine = L"\"" + program + L"\"" + win::widen(request.arguments);
+    std::wstring commandLine = win::widen(windowsCommandLine(request, game));
     const std::wstring folder = win::widen(request.workingFolder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -95,6 +95,30 @@ TEST_F(WindowsStart, ARelativeProgramStartsInItsOwnFolder) {
     EXPECT_EQ(seen.folder, pathToUtf8(folder.path() / "Half Life"));
 }
 
+// A game in a Steam folder's own library starts that Steam (the stand-in plays
+// steam.exe), with the game's arguments after Steam's own; turned off, the
+// game itself.
+TEST_F(WindowsStart, ASteamCopyStartsThroughItsSteam) {
+    const std::string game = installGame(fs::path("Steam") / "steamapps" / "common" / "Half-Life");
+    const std::string steam = pathToUtf8(folder.path() / "Steam" / "steam.exe");
+    fs::copy_file(pathFromUtf8(game), pathFromUtf8(steam));
+    struct Case {
+        bool throughSteam;
+        std::string commandLine;
+    };
+    const std::vector<Case> cases = {
+        {true, "\"" + steam + "\" -applaunch 70 -game tfc +map 2fort"},
+        {false, "\"" + game + "\" -game tfc +map 2fort"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(pathFromUtf8(record));
+        const StartResult result = StartGame(makeStartRequest(
+            game + " -game tfc +map 2fort", WindowStyle::MaximisedWithFocus, c.throughSteam));
+        ASSERT_TRUE(result.ok) << result.reason;
+        EXPECT_EQ(waitForRecord().commandLine, c.commandLine);
+    }
+}
+
 TEST_F(WindowsStart, FailuresNameTheProgramAndTheReason) {
     const std::string missing = folder.file("Nirgends") + "\\hl.exe";
     const StartResult result =
