@@ -60,8 +60,7 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
 
 void ConfigWindow::save() {
     std::vector<SettingWrite> writes = configDialogWrites(folders());
-    writes.push_back(
-        setting::steam(throughSteamValue(chkSteam->isChecked())));
+    writes.push_back(setting::steam(throughSteamValue(chkSteam->isChecked())));
     if (!writeSettings(writes))
         return;
     context_.returnToMainWindow(this);
