@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -35,11 +36,17 @@ protected:
         return pathToUtf8(dir / "hl.exe");
     }
 
-    // The game runs on its own: wait for its record, at most 20 s.
+    // The game runs on its own: wait for its whole record (two lines), at
+    // most 20 s: under Wine the file has been seen before its bytes.
     Record waitForRecord() {
-        for (int i = 0; i < 2000 && !fs::exists(pathFromUtf8(record)); ++i)
+        std::string bytes;
+        for (int i = 0; i < 2000; ++i) {
+            if (fs::exists(pathFromUtf8(record)))
+                bytes = test::readBytes(record);
+            if (std::count(bytes.begin(), bytes.end(), '\n') >= 2)
+                break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const std::string bytes = test::readBytes(record);
+        }
         const auto firstEnd = bytes.find('\n');
         if (firstEnd == std::string::npos)
             return {};
