@@ -73,13 +73,13 @@ void MapCycleWindow::buildMenu() {
 
 MapCyclePath MapCycleWindow::cyclePath() const {
     return optTFC->isChecked()
-               ? teamFortressMapCyclePath(context_.settings().read(setting::tfcmaps, "error"))
-               : halfLifeMapCyclePath(context_.settings().read(setting::valve, kMissingGameFolder));
+               ? teamFortressMapCyclePath(context_.settings().read(setting::tfcmaps))
+               : halfLifeMapCyclePath(context_.settings().read(setting::valve));
 }
 
 void MapCycleWindow::showGame() {
     const SettingKey& maps = optTFC->isChecked() ? setting::tfcmaps : setting::maps;
-    avaible->setFolder(fromUtf8(context_.settings().read(maps, "error")));
+    avaible->setFolder(fromUtf8(context_.settings().read(maps)));
     QStringList names;
     const MapCyclePath cycle = cyclePath();
     std::string reason;
