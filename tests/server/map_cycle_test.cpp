@@ -7,7 +7,6 @@
 #include <filesystem>
 
 using namespace gravelock;
-using gravelock::test::readBytes;
 using gravelock::test::TempFolder;
 using gravelock::test::writeBytes;
 
