@@ -98,7 +98,9 @@ std::string foldCase(std::string_view utf8) {
 }
 
 void foldRow(ServerRow& row) {
-    row.folded = foldCase(row.info.name) + '\n' + foldCase(row.info.map);
+    // A server not heard from yet is shown, and so found and sorted, by its address.
+    const std::string& name = row.info.name.empty() ? row.info.address : row.info.name;
+    row.folded = foldCase(name) + '\n' + foldCase(row.info.map);
 }
 
 int humanPlayers(const ServerInfo& info) {
