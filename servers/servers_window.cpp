@@ -45,7 +45,7 @@ std::string utf8(const QString& text) {
 
 // Default widths of the columns, at 100 %: lock, name, map, players, ping, game,
 // address, played.
-constexpr std::array<int, kColumnCount> kColumnWidths = {28, 280, 110, 90, 50, 150, 140, 120};
+constexpr std::array<int, kColumnCount> kColumnWidths = {28, 240, 100, 90, 50, 150, 140, 120};
 
 QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
@@ -312,7 +312,7 @@ void ServersWindow::load() {
         context_.message(this, text(read.problem), {}, MsgButtons::Ok, MsgIcon::Exclamation);
 
     resize(book_.layout.width > 0 ? QSize(book_.layout.width, book_.layout.height)
-                                  : QSize(960, 640));
+                                  : QSize(1040, 680));
     for (std::size_t c = 0; c < book_.layout.columns.size() && c < kColumnWidths.size(); ++c)
         if (book_.layout.columns[c] > 0)
             copyColumnWidths(static_cast<int>(c), book_.layout.columns[c]);
@@ -481,6 +481,9 @@ void ServersWindow::updateStatus() {
                                 "nimmt einen Server auf.");
     } else if (!tab.running && tab.model->knownCount() == 0 && source == Source::History) {
         status = QStringLiteral("Noch auf keinem Server gespielt.");
+    } else if (!tab.running && tab.total == 0) {
+        status = QStringLiteral("%1 Server")
+                     .arg(text(germanCount(static_cast<std::int64_t>(tab.model->knownCount()))));
     } else {
         status = text(progressText(tab.answered, tab.total));
     }

@@ -60,6 +60,7 @@ QStringList column(const QAbstractItemModel* model, Column c) {
 }
 
 // The list on a fresh settings file, with its own key folder.
+// Every server here is on this machine: selecting a row asks it for its players.
 struct Fixture {
     explicit Fixture(const std::string& tfc = "true") {
         app.writeSettings("[MISC]\r\ntfc=" + tfc + "\r\n[GAMEDIR]\r\nprogram=" + program + "\r\n");
@@ -115,9 +116,9 @@ private slots:
         QCOMPARE(w->cmbGame->currentText(), QStringLiteral("Half-Life"));
         w->cmbGame->setCurrentIndex(0);
         ServerTableModel& m = w->model(Source::Internet);
-        m.answer(server("10.0.0.3:27015", "Charlie", "tfc", 0, 16));
-        m.answer(server("10.0.0.1:27015", "<b>alpha</b>", "valve", 16, 16, true));
-        m.answer(server("10.0.0.2:27015", "Bravo", "valve", 5, 16));
+        m.answer(server("127.0.0.1:27035", "Charlie", "tfc", 0, 16));
+        m.answer(server("127.0.0.1:27015", "<b>alpha</b>", "valve", 16, 16, true));
+        m.answer(server("127.0.0.1:27025", "Bravo", "valve", 5, 16));
         QTableView* view = w->grdServers[0];
         QCOMPARE(column(view->model(), Column::Name),
                  QStringList({"<b>alpha</b>", "Bravo", "Charlie"}));
@@ -158,7 +159,7 @@ private slots:
         view->sortByColumn(static_cast<int>(Column::Name), Qt::DescendingOrder);
         QCOMPARE(w->selectedRow()->info.name, std::string("Bravo"));
         // Answers arriving later go to their sorted place and keep the selection.
-        m.answer(server("10.0.0.4:27015", "Delta", "valve", 1, 8));
+        m.answer(server("127.0.0.1:27045", "Delta", "valve", 1, 8));
         QCOMPARE(column(view->model(), Column::Name),
                  QStringList({"Delta", "Charlie", "Bravo", "<b>alpha</b>"}));
         QCOMPARE(w->selectedRow()->info.name, std::string("Bravo"));
@@ -179,16 +180,16 @@ private slots:
             std::string command;             // empty: nothing started
         };
         const std::vector<Case> cases = {
-            {server("10.0.0.1:27015", "Valve", "valve", 1, 8),
+            {server("127.0.0.1:27015", "Valve", "valve", 1, 8),
              {},
-             "hl.exe -console +connect 10.0.0.1:27015"},
-            {server("10.0.0.2:27016", "Festung", "tfc", 1, 8),
+             "hl.exe -console +connect 127.0.0.1:27015"},
+            {server("127.0.0.1:27026", "Festung", "tfc", 1, 8),
              {},
-             "hl.exe -game tfc -console +connect 10.0.0.2:27016"},
-            {server("10.0.0.3:27015", "Zu", "tfc", 1, 8, true), QStringLiteral("geheim"),
-             "hl.exe -game tfc -console +connect 10.0.0.3:27015 +password geheim"},
-            {server("10.0.0.4:27015", "Zu", "tfc", 1, 8, true), std::nullopt, ""},
-            {server("10.0.0.5:27015", "Böse", "tfc +exec x", 1, 8), {}, ""},
+             "hl.exe -game tfc -console +connect 127.0.0.1:27026"},
+            {server("127.0.0.1:27035", "Zu", "tfc", 1, 8, true), QStringLiteral("geheim"),
+             "hl.exe -game tfc -console +connect 127.0.0.1:27035 +password geheim"},
+            {server("127.0.0.1:27045", "Zu", "tfc", 1, 8, true), std::nullopt, ""},
+            {server("127.0.0.1:27055", "Böse", "tfc +exec x", 1, 8), {}, ""},
         };
         for (const Case& c : cases) {
             Fixture f;
@@ -216,7 +217,7 @@ private slots:
         // A refused folder is explained, not silently dropped.
         Fixture f;
         ServersWindow* w = f.open();
-        w->model(Source::Internet).answer(server("10.0.0.5:27015", "x", "tfc +exec x", 1, 8));
+        w->model(Source::Internet).answer(server("127.0.0.1:27055", "x", "tfc +exec x", 1, 8));
         w->grdServers[0]->selectRow(0);
         w->cmdJoin->click();
         QCOMPARE(f.app.messages.shown.size(), size_t(1));
@@ -226,7 +227,7 @@ private slots:
     void enterAndDoubleClickJoinToo() {
         Fixture f;
         ServersWindow* w = f.open();
-        w->model(Source::Internet).answer(server("10.0.0.1:27015", "A", "valve", 1, 8));
+        w->model(Source::Internet).answer(server("127.0.0.1:27015", "A", "valve", 1, 8));
         QTableView* view = w->grdServers[0];
         view->selectRow(0);
         view->setFocus();
@@ -242,22 +243,22 @@ private slots:
     void favouritesAndHistoryStayWhenOfflineAndSurviveAReopen() {
         Fixture f;
         ServersWindow* w = f.open();
-        w->model(Source::Internet).answer(server("10.0.0.1:27015", "Jörgs Ärger", "tfc", 1, 8));
+        w->model(Source::Internet).answer(server("127.0.0.1:27015", "Jörgs Ärger", "tfc", 1, 8));
         w->grdServers[0]->selectRow(0);
         QCOMPARE(w->cmdFavourite->text(), QStringLiteral("Zu &Favoriten"));
         w->cmdFavourite->click();
         QCOMPARE(w->cmdFavourite->text(), QStringLiteral("Aus Favoriten &entfernen"));
         // Typed addresses: a bad one is explained, a good one added.
-        f.prompts.addresses = {QStringLiteral("10.0.0.300"), QStringLiteral(" 10.0.0.2 ")};
+        f.prompts.addresses = {QStringLiteral("127.0.0.300"), QStringLiteral(" 127.0.0.1:27020 ")};
         w->cmdAdd->click();
         QCOMPARE(f.app.messages.shown.size(), size_t(1));
-        QVERIFY(f.app.messages.shown[0].text.contains(QStringLiteral("10.0.0.300")));
+        QVERIFY(f.app.messages.shown[0].text.contains(QStringLiteral("127.0.0.300")));
         w->cmdAdd->click();
         QCOMPARE(w->currentSource(), Source::Favourites);
         // A server without a name yet goes by its address, in the list and in its order.
         QCOMPARE(column(w->grdServers[2]->model(), Column::Name),
-                 QStringList({"10.0.0.2:27015", "Jörgs Ärger"}));
-        w->model(Source::Favourites).noAnswer("10.0.0.2:27015");
+                 QStringList({"127.0.0.1:27020", "Jörgs Ärger"}));
+        w->model(Source::Favourites).noAnswer("127.0.0.1:27020");
         const QModelIndex map = w->grdServers[2]->model()->index(0, static_cast<int>(Column::Map));
         QCOMPARE(map.data().toString(), QStringLiteral("keine Antwort"));
         QVERIFY(map.data(Qt::ForegroundRole).isValid()); // greyed
@@ -270,7 +271,7 @@ private slots:
         QCOMPARE(again->size(), QSize(1000, 700));
         QCOMPARE(again->grdServers[3]->columnWidth(static_cast<int>(Column::Name)), 333);
         QCOMPARE(again->model(Source::Favourites).knownCount(), size_t(2));
-        QCOMPARE(again->model(Source::Favourites).find("10.0.0.1:27015")->info.name,
+        QCOMPARE(again->model(Source::Favourites).find("127.0.0.1:27015")->info.name,
                  std::string("Jörgs Ärger"));
         again->tabSources->setCurrentIndex(static_cast<int>(Source::Favourites));
         again->grdServers[2]->selectRow(0);
