@@ -1,14 +1,28 @@
 #!/bin/sh
-# Fuzzes the settings reader and its write-then-read round trip with libFuzzer.
-# Not part of the test run. Usage: scripts/fuzz.sh [seconds, default 180]
+# Fuzzes with libFuzzer, not part of the test run: the settings reader and its
+# write-then-read round trip, and the readers of server answers, split parts
+# and master pages. Usage: scripts/fuzz.sh [seconds each, default 180] [settings|servers]
 set -eu
 cd "$(dirname "$0")/.."
 out=build/fuzz
-mkdir -p "$out/corpus"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I. core/text.cpp core/file_io.cpp core/platform_file.cpp core/settings.cpp \
-  fuzz/settings_fuzz.cpp -o "$out/settings_fuzz"
-# Each run writes its file many thousand times: keep that in memory when possible.
-if [ -d /dev/shm ]; then export TMPDIR=/dev/shm; fi
-exec "$out/settings_fuzz" -max_total_time="${1:-180}" -dict=fuzz/settings.dict \
-  -print_final_stats=1 "$out/corpus"
+seconds="${1:-180}"
+only="${2:-}"
+flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I."
+mkdir -p "$out/corpus" "$out/servers-corpus"
+
+if [ -z "$only" ] || [ "$only" = servers ]; then
+  # shellcheck disable=SC2086
+  clang++ $flags core/text.cpp servers/protocol.cpp fuzz/servers_fuzz.cpp -o "$out/servers_fuzz"
+  "$out/servers_fuzz" -max_total_time="$seconds" -dict=fuzz/servers.dict -print_final_stats=1 \
+    "$out/servers-corpus"
+fi
+
+if [ -z "$only" ] || [ "$only" = settings ]; then
+  # shellcheck disable=SC2086
+  clang++ $flags core/text.cpp core/file_io.cpp core/platform_file.cpp core/settings.cpp \
+    fuzz/settings_fuzz.cpp -o "$out/settings_fuzz"
+  # Each run writes its file many thousand times: keep that in memory when possible.
+  if [ -d /dev/shm ]; then export TMPDIR=/dev/shm; fi
+  "$out/settings_fuzz" -max_total_time="$seconds" -dict=fuzz/settings.dict \
+    -print_final_stats=1 "$out/corpus"
+fi
