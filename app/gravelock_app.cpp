@@ -29,7 +29,7 @@ Gravelock::Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& fil
     if (keyFolder.empty()) // the per-user folder, also for a portable copy: the key is the player's
         keyFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-    registerAllWindows(context_.windows(), {serverPrompts_, keyFolder});
+    registerAllWindows(context_.windows(), {serverPrompts_, keyFolder, 0, 0});
 }
 
 void Gravelock::start() {

@@ -10,7 +10,6 @@ namespace gravelock::servers {
 
 namespace {
 
-constexpr std::size_t kLongestText = 256;
 constexpr std::string_view kFavourites = "favourites";
 constexpr std::string_view kHistory = "history";
 constexpr std::string_view kWindow = "window";
@@ -42,39 +41,6 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator) {
             return parts;
         text.remove_prefix(at + 1);
     }
-}
-
-// Length of the well-formed UTF-8 sequence at the start of `text`, 0 if none.
-std::size_t sequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned lowest = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        lowest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    unsigned code = lead & (0x7Fu >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i) & 0x3Fu);
-    }
-    if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
 }
 
 std::optional<BookEntry> parseEntry(std::string_view line, bool withTime) {
@@ -152,7 +118,7 @@ void writeKept(std::string& out, const ServerBook& book, std::string_view sectio
 std::optional<std::string> parseServerAddress(std::string_view text) {
     text = trimBlanks(text);
     std::string_view host = text;
-    int port = kDefaultPort;
+    int port = kDefaultPort; // the game's own
     if (const auto colon = text.rfind(':'); colon != std::string_view::npos) {
         host = text.substr(0, colon);
         const std::string_view portText = text.substr(colon + 1);
@@ -184,25 +150,6 @@ bool isGameFolder(std::string_view folder) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                c == '_' || c == '-';
     });
-}
-
-std::string cleanText(std::string_view text) {
-    std::string out;
-    while (!text.empty()) {
-        const std::size_t length = sequenceLength(text);
-        std::string_view piece =
-            length == 0 ? std::string_view("\xEF\xBF\xBD") : text.substr(0, length);
-        const auto lead = static_cast<unsigned char>(piece.front());
-        const bool control = lead < 0x20 || lead == 0x7F ||
-                             (lead == 0xC2 && static_cast<unsigned char>(piece[1]) < 0xA0);
-        text.remove_prefix(length == 0 ? 1 : length);
-        if (control)
-            continue;
-        if (out.size() + piece.size() > kLongestText)
-            break;
-        out += piece;
-    }
-    return out;
 }
 
 ServerBook parseBook(std::string_view bytes) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/file_io.h"
+#include "servers/protocol.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,7 +18,6 @@ namespace gravelock::servers {
 
 // The history keeps this many joins; the oldest go first.
 inline constexpr std::size_t kHistoryLimit = 200;
-inline constexpr int kDefaultPort = 27015;
 
 struct BookEntry {
     std::string address;   // "a.b.c.d:port"
@@ -49,10 +49,6 @@ std::optional<std::string> parseServerAddress(std::string_view text);
 
 // A game folder that can go onto the game's command line as one word.
 bool isGameFolder(std::string_view folder);
-
-// Text from outside as UTF-8 fit for one line: invalid bytes replaced, control
-// characters removed, at most 256 bytes.
-std::string cleanText(std::string_view text);
 
 ServerBook parseBook(std::string_view bytes);
 std::string serialiseBook(const ServerBook& book);

@@ -104,6 +104,13 @@ ServersWindow::ServersWindow(AppContext& context, const ServerListServices& serv
         tab->engine->setKeyFolder(services_.keyFolder);
     }
     details_ = new QueryEngine(this);
+    for (QueryEngine* engine :
+         {tabs_[0]->engine, tabs_[1]->engine, tabs_[2]->engine, tabs_[3]->engine, details_}) {
+        if (services_.answerTimeoutMs > 0)
+            engine->setTimeout(services_.answerTimeoutMs);
+        if (services_.lanWindowMs > 0)
+            engine->setLanWindow(services_.lanWindowMs);
+    }
     for (int i = 0; i < kSourceCount; ++i)
         connectEngine(static_cast<Source>(i));
     connect(details_, &QueryEngine::detailsAnswered, this, &ServersWindow::showDetails);

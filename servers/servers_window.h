@@ -57,6 +57,9 @@ struct ServerListServices {
     ServerPrompts& prompts;
     // The per-user folder that holds the player's Web API key.
     std::string keyFolder;
+    // Waits of the engines in milliseconds; 0 keeps theirs. Tests shorten them.
+    int answerTimeoutMs = 0;
+    int lanWindowMs = 0;
 };
 
 enum class Source { Internet, Lan, Favourites, History };

@@ -1,4 +1,5 @@
 #include "core/start_game.h"
+#include "fake_game_servers.h"
 #include "fakes.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/sp_window.h"
@@ -60,18 +61,40 @@ QStringList column(const QAbstractItemModel* model, Column c) {
 }
 
 // The list on a fresh settings file, with its own key folder.
+std::string local(quint16 port) {
+    return "127.0.0.1:" + std::to_string(port);
+}
+
+FakeServerBehaviour behaving(const std::string& name, bool silent = false) {
+    FakeServerBehaviour b;
+    b.info = server("", name, "tfc", 2, 16);
+    b.info.bots = 1;
+    b.silent = silent;
+    b.details.players = {{"Spieler <i>Eins</i>", 12, 60.5F}, {"Zwei", -1, 3.0F}};
+    for (int i = 0; i < 40; ++i)
+        b.details.rules.emplace_back("rule_" + std::to_string(i), "Wert " + std::to_string(i));
+    return b;
+}
+
 // Every server here is on this machine: selecting a row asks it for its players.
 struct Fixture {
     explicit Fixture(const std::string& tfc = "true") {
         app.writeSettings("[MISC]\r\ntfc=" + tfc + "\r\n[GAMEDIR]\r\nprogram=" + program + "\r\n");
         registerLauncherWindows(app.context.windows());
-        registerServersWindows(app.context.windows(), {prompts, keys.path().toStdString()});
+        registerServersWindows(app.context.windows(),
+                               {prompts, keys.path().toStdString(), 150, 300});
     }
     ServersWindow* open() {
         auto* w = qobject_cast<ServersWindow*>(app.context.windows().show("servers"));
         return w;
     }
     std::string bookFile() const { return bookPathBeside(app.settingsFile()); }
+    bool writeFavourites(const std::vector<std::string>& addresses) const {
+        return bool(updateBook(bookFile(), [&](ServerBook& book) {
+            for (const std::string& address : addresses)
+                addFavourite(book, {address, "tfc", "", 0});
+        }));
+    }
 
     // Beside the settings file there is no program: the text starts with this name.
     const std::string program = "hl.exe";
@@ -86,7 +109,99 @@ class ServersWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { qunsetenv("GRAVELOCK_STEAM_KEY"); }
+    void initTestCase() {
+        // Whatever a case forgets, nothing leaves this machine.
+        qputenv("GRAVELOCK_MASTER", "127.0.0.1:9");
+        qputenv("GRAVELOCK_STEAM_API", "http://127.0.0.1:9");
+        qputenv("GRAVELOCK_LAN_TARGETS", "127.0.0.1");
+        qunsetenv("GRAVELOCK_STEAM_KEY");
+    }
+
+    void internetRowsAppearWithTheirPlayersAndRules() {
+        FakeGameServers fakes;
+        std::vector<Endpoint> listed;
+        for (const char* name : {"<b>Eins</b>", "Zwei", "Drei"})
+            listed.push_back(*parseEndpoint(local(fakes.addServer(behaving(name)))));
+        listed.push_back(*parseEndpoint(local(fakes.addServer(behaving("", true)))));
+        qputenv("GRAVELOCK_MASTER", QByteArray::fromStdString(local(fakes.addMaster(listed, 2))));
+        Fixture f;
+        ServersWindow* w = f.open();
+        w->cmdRefresh->click();
+        QVERIFY(!w->cmdRefresh->isEnabled());
+        QVERIFY(w->cmdCancel->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(w->lblStatus->text(),
+                                  QStringLiteral("3 von 4 Servern geantwortet"), 5000);
+        QTRY_VERIFY(w->cmdRefresh->isEnabled());
+        QVERIFY(!w->cmdCancel->isVisible());
+        QTableView* view = w->grdServers[0];
+        QCOMPARE(column(view->model(), Column::Name), QStringList({"<b>Eins</b>", "Drei", "Zwei"}));
+        QCOMPARE(column(view->model(), Column::Players).first(), QStringLiteral("1/16 (1 Bot)"));
+        view->selectRow(0);
+        QTRY_COMPARE_WITH_TIMEOUT(w->lstPlayers->topLevelItemCount(), 2, 5000);
+        QCOMPARE(w->lstPlayers->topLevelItem(0)->text(0), QStringLiteral("Spieler <i>Eins</i>"));
+        QCOMPARE(w->lstPlayers->topLevelItem(0)->text(2), QStringLiteral("1:00"));
+        QTRY_COMPARE(w->lstRules->topLevelItemCount(), 40);
+        QCOMPARE(w->lblDetails->text(), QStringLiteral("<b>Eins</b>"));
+        QCOMPARE(w->lblDetails->textFormat(), Qt::PlainText);
+        qputenv("GRAVELOCK_MASTER", "127.0.0.1:9");
+    }
+
+    void cancelStopsTheRefresh() {
+        FakeGameServers fakes;
+        std::vector<std::string> slow;
+        FakeServerBehaviour late = behaving("Spät");
+        late.minDelayMs = late.maxDelayMs = 400;
+        for (int i = 0; i < 5; ++i)
+            slow.push_back(local(fakes.addServer(late)));
+        Fixture f;
+        QVERIFY(f.writeFavourites(slow));
+        ServersWindow* w = f.open();
+        w->tabSources->setCurrentIndex(static_cast<int>(Source::Favourites));
+        QVERIFY(w->cmdCancel->isVisible());
+        w->cmdCancel->click();
+        QVERIFY(w->lblStatus->text().startsWith(QStringLiteral("Abgebrochen: 0 von 5")));
+        QVERIFY(w->cmdRefresh->isEnabled());
+        QTest::qWait(700);
+        QCOMPARE(column(w->grdServers[2]->model(), Column::Ping),
+                 QStringList(5, QStringLiteral("…")));
+    }
+
+    void offlineFavouritesStayGreyedAndTheLanIsFound() {
+        FakeGameServers fakes;
+        const std::string online = local(fakes.addServer(behaving("Da")));
+        const std::string offline = local(fakes.addServer(behaving("Weg", true)));
+        quint16 lanPort = 0;
+        for (const quint16 port : {26905, 26904, 26903, 27020, 27019})
+            if ((lanPort = fakes.addServer(behaving("Im LAN"), port)) != 0)
+                break;
+        Fixture f;
+        QVERIFY(f.writeFavourites({online, offline}));
+        ServersWindow* w = f.open();
+        w->tabSources->setCurrentIndex(static_cast<int>(Source::Favourites));
+        QTRY_COMPARE_WITH_TIMEOUT(w->lblStatus->text(),
+                                  QStringLiteral("1 von 2 Servern geantwortet"), 5000);
+        const QAbstractItemModel* favourites = w->grdServers[2]->model();
+        // Saved without a name, the silent one goes by its address.
+        QCOMPARE(column(favourites, Column::Name),
+                 QStringList({QString::fromStdString(offline), "Da"}));
+        QTRY_COMPARE_WITH_TIMEOUT(column(favourites, Column::Map),
+                                  QStringList({"keine Antwort", "2fort"}), 5000);
+        QVERIFY(favourites->index(0, 0).data(Qt::ForegroundRole).isValid());
+        QVERIFY(!favourites->index(1, 0).data(Qt::ForegroundRole).isValid());
+        // Filters hide nothing not known: the offline favourite stays under "Nicht leer".
+        w->chkNotEmpty->setChecked(true);
+        QCOMPARE(favourites->rowCount(), 2);
+        w->chkNotEmpty->setChecked(false);
+
+        if (lanPort == 0)
+            QSKIP("every probed LAN port is taken on this machine");
+        w->tabSources->setCurrentIndex(static_cast<int>(Source::Lan));
+        w->cmdRefresh->click();
+        QTRY_COMPARE_WITH_TIMEOUT(w->lblStatus->text(), QStringLiteral("1 Server im LAN gefunden"),
+                                  5000);
+        QCOMPARE(column(w->grdServers[1]->model(), Column::Address),
+                 QStringList{QString::fromStdString(local(lanPort))});
+    }
 
     void opensFromTheMainMenuAndReturns() {
         Fixture f;
