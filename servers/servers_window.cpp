@@ -179,8 +179,12 @@ void ServersWindow::buildControls() {
             view->setColumnWidth(c, kColumnWidths.at(static_cast<std::size_t>(c)));
         view->setColumnHidden(static_cast<int>(Column::Played),
                               static_cast<Source>(i) != Source::History);
-        if (static_cast<Source>(i) == Source::History)
+        if (static_cast<Source>(i) == Source::History) {
+            // The address stays last everywhere: the last column takes the spare width.
+            view->horizontalHeader()->moveSection(static_cast<int>(Column::Played),
+                                                  static_cast<int>(Column::Address));
             view->sortByColumn(static_cast<int>(Column::Played), Qt::DescendingOrder);
+        }
         view->setAccessibleName(
             QString(captions.at(static_cast<std::size_t>(i))).remove(QLatin1Char('&')));
         connect(view, &QTableView::activated, this, &ServersWindow::join);
@@ -710,8 +714,9 @@ void ServersWindow::saveKey() {
 }
 
 void ServersWindow::copyColumnWidths(int section, int width) {
-    // Hiding the played column reports a width of 0; that is no width to copy.
-    if (syncingWidths_ || width <= 0)
+    // Hiding the played column reports a width of 0, and the address, last,
+    // takes whatever its table has to spare: neither is a width to copy.
+    if (syncingWidths_ || width <= 0 || section == static_cast<int>(Column::Address))
         return;
     syncingWidths_ = true;
     for (QTableView* view : grdServers)
