@@ -82,7 +82,10 @@ int floorLoop(quint16 masterPort) {
     sockaddr_in any{};
     any.sin_family = AF_INET;
     any.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&any), sizeof any);
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
+        std::perror("socket");
+        return 1;
+    }
     const auto sendTo = [fd](const Endpoint& to, const std::string& bytes) {
         sockaddr_in address{};
         address.sin_family = AF_INET;

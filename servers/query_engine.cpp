@@ -20,6 +20,7 @@
 #include <QUrlQuery>
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <unordered_map>
 
@@ -71,6 +72,14 @@ struct QueryEngine::Impl {
         QObject::connect(&socket, &QUdpSocket::readyRead, q, [this] { readAll(); });
         ticker.setInterval(20);
         QObject::connect(&ticker, &QTimer::timeout, q, [this] { tick(); });
+        kick.setSingleShot(true);
+        kick.setInterval(0);
+        QObject::connect(&kick, &QTimer::timeout, q, [this] {
+            const auto start = std::move(pendingStart);
+            pendingStart = nullptr;
+            if (start)
+                start();
+        });
         clock.start();
         keyFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
@@ -79,6 +88,12 @@ struct QueryEngine::Impl {
     QueryEngine* q;
     QUdpSocket socket;
     QTimer ticker;
+    // Starts a request from the event loop, so that even what is known at
+    // once reaches the caller the way every later answer does.
+    QTimer kick;
+    std::function<void()> pendingStart;
+    int masterLookup = -1;
+    std::uint16_t masterPort = 0;
     QElapsedTimer clock;
     std::string keyFolder;
     int timeout = 1000;
@@ -120,6 +135,11 @@ struct QueryEngine::Impl {
         masterSentAt = -1;
         if (webReply)
             webReply->abort();
+        if (masterLookup >= 0)
+            QHostInfo::abortHostLookup(masterLookup);
+        masterLookup = -1;
+        kick.stop();
+        pendingStart = nullptr;
         ticker.stop();
         mode = Mode::Idle;
     }
@@ -406,18 +426,8 @@ struct QueryEngine::Impl {
             startMaster(*endpoint);
             return;
         }
-        const quint64 current = generation;
-        QHostInfo::lookupHost(host, q, [this, current, host, port](const QHostInfo& found) {
-            if (current != generation)
-                return;
-            for (const QHostAddress& address : found.addresses())
-                if (address.protocol() == QAbstractSocket::IPv4Protocol) {
-                    startMaster(
-                        Endpoint{address.toIPv4Address(), static_cast<std::uint16_t>(port)});
-                    return;
-                }
-            fail(QStringLiteral("Der Masterserver %1 ist nicht zu finden.").arg(host));
-        });
+        masterPort = static_cast<std::uint16_t>(port);
+        masterLookup = QHostInfo::lookupHost(host, q, SLOT(masterFound(QHostInfo)));
     }
 
     void startMaster(const Endpoint& endpoint) {
@@ -526,7 +536,8 @@ struct QueryEngine::Impl {
             fail(QStringLiteral("Die Antwort der Steam-Web-API ist nicht lesbar."));
             return;
         }
-        for (const QJsonValue& server : servers.toArray())
+        const QJsonArray list = servers.toArray();
+        for (const QJsonValue server : list)
             if (const auto endpoint = parseEndpoint(
                     server.toObject().value(QStringLiteral("addr")).toString().toStdString()))
                 addListed(*endpoint);
@@ -561,19 +572,16 @@ void QueryEngine::queryInfo(const std::vector<std::string>& addresses) {
         else
             unusable.push_back(QString::fromStdString(address));
     }
-    // Reported from the event loop, as every other answer is.
-    QMetaObject::invokeMethod(
-        this,
-        [this, unusable, current = d.generation] {
-            for (const QString& address : unusable) {
-                if (current != impl_->generation)
-                    return;
-                emit noAnswer(address);
-            }
-            if (current == impl_->generation)
-                impl_->startNext();
-        },
-        Qt::QueuedConnection);
+    d.pendingStart = [this, unusable, current = d.generation] {
+        for (const QString& address : unusable) {
+            if (current != impl_->generation)
+                return;
+            emit noAnswer(address);
+        }
+        if (current == impl_->generation)
+            impl_->startNext();
+    };
+    d.kick.start();
 }
 
 void QueryEngine::queryDetails(const std::string& address, bool players, bool rules) {
@@ -585,16 +593,14 @@ void QueryEngine::queryDetails(const std::string& address, bool players, bool ru
     const auto endpoint = parseEndpoint(address);
     if (endpoint && (players || rules))
         d.waiting.push_back(*endpoint);
-    QMetaObject::invokeMethod(
-        this,
-        [this, address = QString::fromStdString(address), fine = endpoint && (players || rules),
-         current = d.generation] {
-            if (!fine)
-                emit noAnswer(address);
-            if (current == impl_->generation)
-                impl_->startNext();
-        },
-        Qt::QueuedConnection);
+    d.pendingStart = [this, address = QString::fromStdString(address),
+                      fine = endpoint && (players || rules), current = d.generation] {
+        if (!fine)
+            emit noAnswer(address);
+        if (current == impl_->generation)
+            impl_->startNext();
+    };
+    d.kick.start();
 }
 
 void QueryEngine::listInternet(const std::string& gameFolder) {
@@ -604,22 +610,17 @@ void QueryEngine::listInternet(const std::string& gameFolder) {
     d.listing = true;
     d.filter = masterFilter(gameFolder);
     const std::string key = readApiKey(d.keyFolder);
-    const quint64 current = d.generation;
-    QMetaObject::invokeMethod(
-        this,
-        [this, key, gameFolder, current] {
-            if (current != impl_->generation)
-                return;
-            if (!key.empty()) {
-                impl_->askWebApi(key, gameFolder);
-                return;
-            }
-            QString master = qEnvironmentVariable("GRAVELOCK_MASTER");
-            if (master.isEmpty())
-                master = QString::fromLatin1(kDefaultMaster);
-            impl_->askMaster(master);
-        },
-        Qt::QueuedConnection);
+    d.pendingStart = [this, key, gameFolder] {
+        if (!key.empty()) {
+            impl_->askWebApi(key, gameFolder);
+            return;
+        }
+        QString master = qEnvironmentVariable("GRAVELOCK_MASTER");
+        if (master.isEmpty())
+            master = QString::fromLatin1(kDefaultMaster);
+        impl_->askMaster(master);
+    };
+    d.kick.start();
 }
 
 void QueryEngine::scanLan() {
@@ -638,6 +639,19 @@ void QueryEngine::scanLan() {
 
 void QueryEngine::cancel() {
     impl_->reset();
+}
+
+void QueryEngine::masterFound(const QHostInfo& found) {
+    Impl& d = *impl_;
+    if (found.lookupId() != d.masterLookup)
+        return; // a lookup of a request dropped since
+    d.masterLookup = -1;
+    for (const QHostAddress& address : found.addresses())
+        if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+            d.startMaster(Endpoint{address.toIPv4Address(), d.masterPort});
+            return;
+        }
+    d.fail(QStringLiteral("Der Masterserver %1 ist nicht zu finden.").arg(found.hostName()));
 }
 
 } // namespace gravelock::servers

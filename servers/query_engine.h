@@ -7,6 +7,7 @@
 
 #include "servers/server_info.h"
 
+#include <QHostInfo>
 #include <QObject>
 #include <QString>
 
@@ -57,6 +58,9 @@ signals:
     void detailsAnswered(const QString& address, const gravelock::servers::ServerDetails& details);
     void failed(const QString& germanReason);
     void finished();
+
+private slots:
+    void masterFound(const QHostInfo& found);
 
 private:
     struct Impl;

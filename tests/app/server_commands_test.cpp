@@ -14,6 +14,8 @@ using namespace gravelock;
 using namespace gravelock::test;
 using Action = CommandLine::Action;
 
+Q_DECLARE_METATYPE(gravelock::test::FakeServerBehaviour)
+
 namespace {
 
 FakeServerBehaviour behaving(const std::string& name) {
@@ -207,6 +209,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(gravelock::test::FakeServerBehaviour)
 QTEST_GUILESS_MAIN(ServerCommandsTest)
 #include "server_commands_test.moc"

@@ -19,7 +19,23 @@ struct FakeGameServers::Server {
     int requests = 0;
 };
 
-FakeGameServers::FakeGameServers(QObject* parent) : QObject(parent) {}
+FakeGameServers::FakeGameServers(QObject* parent) : QObject(parent) {
+    clock_.start();
+    delayTimer_.setInterval(1);
+    delayTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&delayTimer_, &QTimer::timeout, this, [this] { sendDue(); });
+}
+
+void FakeGameServers::sendDue() {
+    const qint64 now = clock_.elapsed();
+    while (!delayed_.empty() && delayed_.begin()->first <= now) {
+        const Delayed& d = delayed_.begin()->second;
+        d.from->writeDatagram(d.datagram, QHostAddress::LocalHost, d.toPort);
+        delayed_.erase(delayed_.begin());
+    }
+    if (delayed_.empty())
+        delayTimer_.stop();
+}
 
 FakeGameServers::~FakeGameServers() = default;
 
@@ -124,9 +140,9 @@ void FakeGameServers::reply(Server& server, const std::string& bytes, quint16 to
         from.writeDatagram(datagram, QHostAddress::LocalHost, toPort);
         return;
     }
-    QTimer::singleShot(delay, &from, [&from, datagram, toPort] {
-        from.writeDatagram(datagram, QHostAddress::LocalHost, toPort);
-    });
+    delayed_.emplace(clock_.elapsed() + delay, Delayed{&from, datagram, toPort});
+    if (!delayTimer_.isActive())
+        delayTimer_.start();
 }
 
 quint16 FakeGameServers::addMaster(std::vector<Endpoint> servers, std::size_t pageSize) {

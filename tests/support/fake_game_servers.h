@@ -5,8 +5,10 @@
 
 #include "servers/protocol.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QRandomGenerator>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -53,7 +55,18 @@ private:
     void reply(Server& server, const std::string& bytes, quint16 toPort);
     void answerMaster(const QByteArray& request, quint16 toPort);
 
+    void sendDue();
+
     std::vector<std::unique_ptr<Server>> servers_;
+    // Delayed answers by the time they are due.
+    struct Delayed {
+        QUdpSocket* from;
+        QByteArray datagram;
+        quint16 toPort;
+    };
+    std::multimap<qint64, Delayed> delayed_;
+    QTimer delayTimer_;
+    QElapsedTimer clock_;
     QUdpSocket* master_ = nullptr;
     std::vector<servers::Endpoint> listed_;
     std::size_t pageSize_ = 0;
