@@ -149,6 +149,7 @@ private slots:
     void cancelStopsTheRefresh() {
         FakeGameServers fakes;
         std::vector<std::string> slow;
+        slow.reserve(5);
         FakeServerBehaviour late = behaving("Spät");
         late.minDelayMs = late.maxDelayMs = 400;
         for (int i = 0; i < 5; ++i)
