@@ -243,6 +243,7 @@ private slots:
     void masterPagesAreFollowedAndEveryServerAsked() {
         FakeGameServers fakes;
         std::vector<Endpoint> list;
+        list.reserve(7);
         for (int i = 0; i < 4; ++i)
             list.push_back(*parseEndpoint(local(fakes.addServer(behaving()))));
         const quint16 silentPort = fakes.addServer(behaving([](auto& b) { b.silent = true; }));
