@@ -13,14 +13,15 @@
 
 namespace gravelock {
 
-void registerAllWindows(WindowRegistry& registry, const servers::ServerListServices& servers) {
+void registerAllWindows(WindowRegistry& registry, const servers::ServerListServices* servers) {
     registry.add(windowName::splash, [](AppContext& context) { return new SplashWindow(context); });
     registerLauncherWindows(registry);
     registerSetupWindows(registry);
     registerServerWindows(registry);
     registerAdvancedWindows(registry);
     registerAboutWindows(registry);
-    servers::registerServersWindows(registry, servers);
+    if (servers)
+        servers::registerServersWindows(registry, *servers);
 }
 
 Gravelock::Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& files,
@@ -29,7 +30,8 @@ Gravelock::Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& fil
     if (keyFolder.empty()) // the per-user folder, also for a portable copy: the key is the player's
         keyFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-    registerAllWindows(context_.windows(), {serverPrompts_, keyFolder, 0, 0});
+    const servers::ServerListServices services{serverPrompts_, keyFolder, 0, 0};
+    registerAllWindows(context_.windows(), &services);
 }
 
 void Gravelock::start() {
