@@ -2,6 +2,7 @@
 
 #include "about/about_windows.h"
 #include "advanced/advanced_windows.h"
+#include "core/settings_location.h"
 #include "frame/splash.h"
 #include "frame/window_names.h"
 #include "launcher/launcher_windows.h"
@@ -9,6 +10,7 @@
 #include "servers/servers_window.h"
 #include "setup/setup_windows.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace gravelock {
@@ -34,8 +36,20 @@ Gravelock::Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& fil
     registerAllWindows(context_.windows(), &services);
 }
 
-void Gravelock::start() {
+bool Gravelock::start() {
+    const std::string& file = context_.settings().file();
+    if (const auto problem = settingsReadProblem(file)) {
+        context_.message(nullptr,
+                         QStringLiteral("Gravelock kann seine Einstellungen nicht lesen und "
+                                        "beendet sich. Es wurde nichts verändert.\n\n"
+                                        "Datei: %1\nGrund: %2.")
+                             .arg(QDir::toNativeSeparators(QString::fromStdString(file)),
+                                  QString::fromStdString(*problem)),
+                         {}, MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
     context_.windows().show(windowName::splash);
+    return true;
 }
 
 } // namespace gravelock

@@ -19,8 +19,10 @@ public:
               std::function<void()> quit, std::string keyFolder = {});
 
     AppContext& context() { return context_; }
-    // Shows the splash, which opens the wizard or the main window.
-    void start();
+    // Shows the splash, which opens the wizard or the main window. A settings
+    // file that cannot be read is reported instead, and false returned: the
+    // program cannot run without its settings.
+    bool start();
 
 private:
     // Declared before the context, which keeps a reference to it.
