@@ -331,7 +331,7 @@ void ServersWindow::load() {
     {
         const QSignalBlocker block(cmbGame);
         cmbGame->setCurrentIndex(
-            static_cast<int>(defaultGameChoice(context_.settings().read(setting::tfc, "error"))));
+            static_cast<int>(defaultGameChoice(context_.settings().read(setting::tfc))));
     }
     model(Source::Favourites).setRows(ownRows(Source::Favourites));
     model(Source::History).setRows(ownRows(Source::History));
@@ -600,7 +600,7 @@ void ServersWindow::join() {
         password = utf8(*typed);
     }
     const JoinCommand command = buildJoinCommand(
-        {context_.settings().read(setting::program, "error"), info.address, info.game, password});
+        {context_.settings().read(setting::program), info.address, info.game, password});
     if (!command.problem.empty()) {
         context_.message(this, text(command.problem), {}, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
