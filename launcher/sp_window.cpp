@@ -113,6 +113,8 @@ void SpWindow::buildMenu() {
     mnuFileitmConnect =
         addMenuItem(mnuFichier, "mnuFileitmConnect",
                     QStringLiteral("&Kontaktiere einen Server ..."), QKeySequence("Ctrl+K"));
+    mnuFileitmServers = addMenuItem(mnuFichier, "mnuFileitmServers",
+                                    QStringLiteral("&Serverliste ..."), QKeySequence("Ctrl+L"));
     mnuConfigitmDMM = addMenuItem(mnuFichier, "mnuConfigitmDMM",
                                   QStringLiteral("&Deathmatch Maker ..."), QKeySequence("Ctrl+D"));
     mnuFileMapcleItm = addMenuItem(mnuFichier, "mnuFileMapcleItm",
@@ -137,6 +139,7 @@ void SpWindow::buildMenu() {
     Ueber2 = addMenuItem(mnuHelp, "Über2", QStringLiteral("Über mich"), {});
 
     connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool("connect"); });
+    connect(mnuFileitmServers, &QAction::triggered, this, [this] { openTool("servers"); });
     connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool("DM"); });
     connect(mnuFileMapcleItm, &QAction::triggered, this, [this] { openTool("MapCycle"); });
     connect(mnuFileitmKesmo, &QAction::triggered, this, [this] { openTool("frmAdvanced"); });
