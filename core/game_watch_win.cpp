@@ -2,11 +2,7 @@
 // exit status is watched, on a thread of its own.
 #include "core/game_watch_launch.h"
 #include "core/text.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/windows_api.h"
 
 #include <filesystem>
 #include <fstream>

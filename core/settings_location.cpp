@@ -1,6 +1,6 @@
-#include "settings_location.h"
+#include "core/settings_location.h"
 
-#include "text.h"
+#include "core/text.h"
 
 #include <atomic>
 #include <cerrno>
@@ -103,6 +103,18 @@ WriteResult createSettingsFile(const SettingsLocation& location) {
         return WriteResult::failure("In den Ordner " + folder +
                                     " kann nicht geschrieben werden: " + written.reason + ".");
     return WriteResult::success();
+}
+
+std::optional<std::string> settingsReadProblem(const std::string& file) {
+    std::error_code error;
+    if (readWholeFile(file, error))
+        return std::nullopt;
+    if (error)
+        return describeError(error);
+    std::error_code ignored;
+    if (fs::exists(pathFromUtf8(file), ignored))
+        return "Das ist keine gewöhnliche Datei";
+    return std::nullopt;
 }
 
 } // namespace gravelock

@@ -57,7 +57,7 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, WindowSt
     };
     const StartResult result =
         starter_.start(makeStartRequest(commandText.toStdString(), windowStyle,
-                                        throughSteamSetting(settings_.read(setting::steam, ""))),
+                                        throughSteamSetting(settings_.read(setting::steam))),
                        failedEarly);
     if (result.ok)
         return true;

@@ -56,6 +56,11 @@ void FileListBox::setFolder(const QString& folder) {
     refresh();
 }
 
+void FileListBox::showFileNames(const QString& folder, const QStringList& names) {
+    folder_ = folder;
+    names_->setStringList(names);
+}
+
 QStringList FileListBox::fileNames() const {
     return names_->stringList();
 }

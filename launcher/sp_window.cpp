@@ -60,8 +60,8 @@ void SpWindow::buildControls() {
     optSP = makeOptionButton(frm2, "optSP", QStringLiteral("Einzelspieler"), 120, 1080, 1575, 375);
     cmbDifficult = makeControl<QComboBox>(frm2, "cmbDifficult", 600, 1680, 1815, 315);
     cmbDifficult->setEditable(true);
-    cmbDifficult->addItems(
-        {QStringLiteral("Einfach"), QStringLiteral("Mittel"), QStringLiteral("Hard!")});
+    for (const Difficulty& d : difficulties())
+        cmbDifficult->addItem(fromUtf8(d.caption), d.skill);
     cmbDifficult->setCurrentIndex(-1);
     cmbDifficult->setEditText(QStringLiteral("Wähle ..."));
     optDM = makeOptionButton(frm2, "optDM", QStringLiteral("Deathmatch"), 120, 360, 1455, 375);
@@ -113,6 +113,8 @@ void SpWindow::buildMenu() {
     mnuFileitmConnect =
         addMenuItem(mnuFichier, "mnuFileitmConnect",
                     QStringLiteral("&Kontaktiere einen Server ..."), QKeySequence("Ctrl+K"));
+    mnuFileitmServers = addMenuItem(mnuFichier, "mnuFileitmServers",
+                                    QStringLiteral("&Serverliste ..."), QKeySequence("Ctrl+L"));
     mnuConfigitmDMM = addMenuItem(mnuFichier, "mnuConfigitmDMM",
                                   QStringLiteral("&Deathmatch Maker ..."), QKeySequence("Ctrl+D"));
     mnuFileMapcleItm = addMenuItem(mnuFichier, "mnuFileMapcleItm",
@@ -137,6 +139,7 @@ void SpWindow::buildMenu() {
     Ueber2 = addMenuItem(mnuHelp, "Über2", QStringLiteral("Über mich"), {});
 
     connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool("connect"); });
+    connect(mnuFileitmServers, &QAction::triggered, this, [this] { openTool("servers"); });
     connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool("DM"); });
     connect(mnuFileMapcleItm, &QAction::triggered, this, [this] { openTool("MapCycle"); });
     connect(mnuFileitmKesmo, &QAction::triggered, this, [this] { openTool("frmAdvanced"); });
@@ -150,8 +153,8 @@ void SpWindow::buildMenu() {
 }
 
 void SpWindow::load() {
-    const std::string tfc = context_.settings().read(setting::tfc, "error");
-    if (tfc == "error") {
+    const std::string tfc = context_.settings().read(setting::tfc);
+    if (tfc == setting::tfc.missing) {
         context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
                          QStringLiteral("Configuration error"));
         if (context_.windows().knows(windowName::config)) {
@@ -161,27 +164,27 @@ void SpWindow::load() {
         }
     }
     optTFC->setEnabled(tfc != "false");
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
 }
 
 void SpWindow::selectDeathmatch() {
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
     cmbDifficult->setEnabled(false);
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
 }
 
 void SpWindow::selectSinglePlayer() {
     cmbDifficult->setEnabled(true);
     setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 }
 
 void SpWindow::selectTeamFortress() {
     setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::tfcmaps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::tfcmaps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
     cmbDifficult->setEnabled(false);
 }
@@ -203,7 +206,7 @@ LaunchSettings SpWindow::currentSettings() const {
              : optTFC->isChecked() ? GameMode::TeamFortress
                                    : GameMode::Deathmatch;
     s.selectedMap = txtSelMap->text().toStdString();
-    s.difficulty = cmbDifficult->currentText().toStdString();
+    s.skill = skillOf(cmbDifficult->currentText().toStdString());
     s.parameters = parameters->text().toStdString();
     s.cheats = cheats->isChecked();
     s.console = console->isChecked();
@@ -219,7 +222,7 @@ void SpWindow::startGame() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = context_.settings().read(setting::program, "");
+    const std::string program = context_.settings().read(setting::programForStart);
     const bool started =
         context_.startGame(this, QString::fromStdString(buildLaunchCommand(program, settings)),
                            WindowStyle::MaximisedWithFocus);

@@ -167,7 +167,7 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
 }
 
 void DMWindow::load() {
-    maps->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    maps->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     setTextBoxEnabled(passwordvalue, false);
 }
 
@@ -210,7 +210,7 @@ std::optional<QString> DMWindow::writeConfig(ServerConfigVariant variant) {
                          MsgIcon::Exclamation);
         return std::nullopt;
     }
-    const std::string valve = context_.settings().read(setting::valve, kMissingGameFolder);
+    const std::string valve = context_.settings().read(setting::valve);
     const std::string path = serverConfigPath(valve);
     const auto folderProblem = gameFolderProblem(valve);
     const WriteResult result = folderProblem ? WriteResult::failure(*folderProblem)
@@ -244,9 +244,10 @@ void DMWindow::saveAndStart() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = context_.settings().read(setting::program, "error!");
-    context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
-                       WindowStyle::MaximisedWithFocus);
+    const std::string program = context_.settings().read(setting::programForServer);
+    const std::string command = buildServerCommand(program, maxplayersvalue->text().toStdString(),
+                                                   SelMap->text().toStdString());
+    context_.startGame(this, fromUtf8(command), WindowStyle::MaximisedWithFocus);
 }
 
 void DMWindow::takeSelectedMap() {

@@ -139,6 +139,12 @@ void FirstuseconfigWindow::finish() {
     // Written before they are checked: what the player typed is kept even when
     // the page refuses to go on, so a second try starts from it.
     const GameFolders values = folders();
+    // An empty path gets the page's own message after the writes.
+    if (!values.program.empty())
+        if (const auto problem = programPathProblem(values.program, namesFile(values.program))) {
+            showMessage(*problem);
+            return;
+        }
     if (!writeSettings(wizardFolderWrites(values)))
         return;
     if (const auto problem = wizardFolderProblem(values)) {
@@ -169,12 +175,18 @@ FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
 }
 
 void FirstusedoneWindow::finish() {
-    const std::string tfc = context_.settings().read(setting::tfc, "error");
+    const std::string tfc = context_.settings().read(setting::tfc);
     // Whole paths: the folders derived from cut paths would be wrong.
-    const std::string maps = context_.settings().read(setting::maps, "error");
+    const std::string maps = context_.settings().read(setting::maps);
     const std::string tfcmaps =
-        tfcTicked(tfc) ? context_.settings().read(setting::tfcmaps, "error") : std::string();
-    const std::string program = context_.settings().read(setting::program, "error");
+        tfcTicked(tfc) ? context_.settings().read(setting::tfcmaps) : std::string();
+    const std::string program = context_.settings().read(setting::program);
+    // The configuration is not done while the program is missing: back to its page.
+    if (const auto problem = programPathProblem(program, namesFile(program))) {
+        showMessage(*problem);
+        moveTo(windowName::firstuseconfig);
+        return;
+    }
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
         return;
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "
