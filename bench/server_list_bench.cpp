@@ -80,13 +80,14 @@ public:
 };
 class NoFiles final : public FileDialogs {
 public:
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
         return std::nullopt;
     }
 };
 class NoStart final : public GameStarter {
 public:
-    StartResult start(const StartRequest&) override { return {true, {}, {}}; }
+    StartResult start(const StartRequest&, GameFailedEarly) override { return {true, {}, {}}; }
 };
 
 int window(const char* masterPort) {
