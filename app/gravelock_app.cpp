@@ -5,6 +5,7 @@
 #include "frame/splash.h"
 #include "frame/window_names.h"
 #include "launcher/launcher_windows.h"
+#include "maps/maps_windows.h"
 #include "server/server_windows.h"
 #include "setup/setup_windows.h"
 
@@ -17,6 +18,7 @@ void registerAllWindows(WindowRegistry& registry) {
     registerServerWindows(registry);
     registerAdvancedWindows(registry);
     registerAboutWindows(registry);
+    registerMapsWindows(registry);
 }
 
 Gravelock::Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& files,

@@ -6,6 +6,7 @@
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
 #include "frame/window_names.h"
+#include "maps/map_list_info.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,6 +34,7 @@ void MapCycleWindow::buildControls() {
         makeFrame(client, "txtAvaible", QStringLiteral("Karte(n) Auswahl :"), 120, 120, 2055, 3855);
     avaible = makeControl<FileListBox>(txtAvaible, "avaible", 240, 360, 1575, 3210);
     avaible->setPattern(QStringLiteral("*.bsp"));
+    showMapInfoOn(avaible, context_);
 
     add = makeButton(client, "add", QStringLiteral(">>"), 2520, 1200, 375, 375);
     del = makeButton(client, "del", QStringLiteral("<<"), 2520, 1800, 375, 375);
@@ -42,6 +44,7 @@ void MapCycleWindow::buildControls() {
         makeFrame(client, "Frame1", QStringLiteral("Ausgewählte Karte(n)"), 3240, 120, 2055, 3855);
     sel = makeControl<FileListBox>(Frame1, "sel", 240, 360, 1575, 3210);
     sel->setPattern(QStringLiteral("*.bsp"));
+    showMapInfoOn(sel, context_);
     // Never pointed anywhere else: it shows the maps of the folder the program runs in.
     sel->setFolder(QDir::currentPath());
 
