@@ -58,16 +58,35 @@ QImage drawFloorPlan(const FloorPlan& plan, QSize size, qreal pixelRatio, const 
                        top + (double(plan.maxY) - p[1]) * scale);
     };
 
+    // Floors and ceilings put many edges on the same spot seen from above, and
+    // small rooms shrink below a pixel: each line is drawn once, to an eighth
+    // of a device pixel.
+    const double grid = 8 * pixelRatio;
+    std::vector<std::array<std::int32_t, 4>> ends;
+    ends.reserve(plan.lines.size());
+    for (const auto& line : plan.lines) {
+        const QPointF p = place(line[0]) * grid;
+        const QPointF q = place(line[1]) * grid;
+        std::array<std::int32_t, 4> e{
+            std::int32_t(std::lround(p.x())), std::int32_t(std::lround(p.y())),
+            std::int32_t(std::lround(q.x())), std::int32_t(std::lround(q.y()))};
+        if (std::make_pair(e[2], e[3]) < std::make_pair(e[0], e[1]))
+            e = {e[2], e[3], e[0], e[1]};
+        if (e[0] != e[2] || e[1] != e[3])
+            ends.push_back(e);
+    }
+    std::sort(ends.begin(), ends.end());
+    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    // Many edges lie on top of each other: a see-through pen makes busy parts darker.
     QPen pen(lines, 1.0);
     pen.setCosmetic(true);
     painter.setPen(pen);
     QList<QLineF> batch;
     batch.reserve(4096);
-    for (const auto& line : plan.lines) {
-        batch.append(QLineF(place(line[0]), place(line[1])));
+    for (const auto& e : ends) {
+        batch.append(QLineF(e[0] / grid, e[1] / grid, e[2] / grid, e[3] / grid));
         if (batch.size() == batch.capacity()) {
             painter.drawLines(batch);
             batch.clear();
@@ -95,17 +114,19 @@ MapInfoWindow::MapInfoWindow(AppContext&) {
     lblTitle->setWordWrap(true);
     lblFile = makeLabel(this, "lblFile", {}, 5040, 660, 3840, 255);
     lblSize = makeLabel(this, "lblSize", {}, 5040, 930, 3840, 255);
-    lblSpawns = makeLabel(this, "lblSpawns", {}, 5040, 1200, 3840, 255);
-    lblSky = makeLabel(this, "lblSky", {}, 5040, 1470, 3840, 255);
-    lblState = makeLabel(this, "lblState", {}, 5040, 1740, 3840, 495);
+    lblSpawns = makeLabel(this, "lblSpawns", {}, 5040, 1200, 3840, 495);
+    lblSpawns->setWordWrap(true);
+    lblSky = makeLabel(this, "lblSky", {}, 5040, 1710, 3840, 255);
+    lblState = makeLabel(this, "lblState", {}, 5040, 1980, 3840, 495);
     lblState->setWordWrap(true);
     lblState->setStyleSheet(QStringLiteral("color: #b00000"));
-    lblWads = makeLabel(this, "lblWads", QStringLiteral("Texturdateien:"), 5040, 2280, 3840, 255);
-    lstWads = makeControl<QListWidget>(this, "lstWads", 5040, 2520, 3840, 975);
+    lblWads = makeLabel(this, "lblWads", QStringLiteral("Texturdateien:"), 5040, 2490, 3840, 255);
+    lstWads = makeControl<QListWidget>(this, "lstWads", 5040, 2730, 3840, 855);
     lstWads->setSelectionMode(QAbstractItemView::NoSelection);
+    lstWads->setFocusPolicy(Qt::NoFocus);
     lblDescription =
-        makeLabel(this, "lblDescription", QStringLiteral("Beschreibung:"), 5040, 3600, 3840, 255);
-    txtDescription = makeControl<QPlainTextEdit>(this, "txtDescription", 5040, 3840, 3840, 1080);
+        makeLabel(this, "lblDescription", QStringLiteral("Beschreibung:"), 5040, 3660, 3840, 255);
+    txtDescription = makeControl<QPlainTextEdit>(this, "txtDescription", 5040, 3900, 3840, 1020);
     txtDescription->setReadOnly(true);
     txtDescription->setPlaceholderText(QStringLiteral("Keine Beschreibung"));
     cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Schließen"), 7680, 4980, 1200, 375);
@@ -137,7 +158,7 @@ void MapInfoWindow::showMap(const QString& path) {
                  QLocale(QLocale::German)
                      .toString(info.lastModified(), QStringLiteral("dd.MM.yyyy HH:mm"))));
     const bool isMap = summary.kind == MapKind::halfLife;
-    lblSpawns->setText(isMap ? QStringLiteral("Startpunkte: %1 (Einzelspieler %2, Deathmatch %3, "
+    lblSpawns->setText(isMap ? QStringLiteral("Startpunkte: %1\n(Einzelspieler %2, Deathmatch %3, "
                                               "Teams %4)")
                                    .arg(summary.spawnPoints())
                                    .arg(summary.playerStarts)

@@ -13,16 +13,12 @@
 
 namespace gravelock {
 
-namespace {
-
 QString mapToolTipOf(const QString& path) {
     const std::string file = path.toStdString();
     const MapSummary summary = readMapSummary(file);
     const auto wads = lookUpWads(summary.wads, placeOfMap(file));
     return fromUtf8(mapToolTip(QFileInfo(path).fileName().toStdString(), summary, wads));
 }
-
-} // namespace
 
 QAction* showMapInfoOn(FileListBox* list, AppContext& context) {
     list->setToolTipSource(mapToolTipOf);

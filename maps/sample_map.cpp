@@ -58,6 +58,48 @@ void SampleMap::addBox(float x0, float y0, float z0, float x1, float y1, float z
             surfEdges.push_back(e < 0 ? -(firstEdge - e) : firstEdge + e);
 }
 
+std::vector<std::array<float, 4>> addSampleLevel(SampleMap& map, unsigned seed) {
+    // A small fixed generator: the same level on every system.
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245U + 12345U;
+        return static_cast<float>((seed >> 16) % range);
+    };
+    std::vector<std::array<float, 4>> rooms;
+    constexpr int kColumns = 4;
+    constexpr int kRows = 3;
+    constexpr float kCell = 640;
+    constexpr float kWall = 16;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            const float x0 = float(column) * kCell + 32 + next(96);
+            const float y0 = float(row) * kCell + 32 + next(96);
+            const float x1 = float(column + 1) * kCell - 32 - next(160);
+            const float y1 = float(row + 1) * kCell - 32 - next(160);
+            const float height = 128 + next(128);
+            rooms.push_back({x0, y0, x1, y1});
+            map.addBox(x0, y0, -16, x1, y1, 0);
+            map.addBox(x0, y0, 0, x1, y0 + kWall, height);
+            map.addBox(x0, y1 - kWall, 0, x1, y1, height);
+            map.addBox(x0, y0 + kWall, 0, x0 + kWall, y1 - kWall, height);
+            map.addBox(x1 - kWall, y0 + kWall, 0, x1, y1 - kWall, height);
+            for (int crate = int(next(4)); crate > 0; --crate) {
+                const float cx = x0 + 48 + next(static_cast<unsigned>(x1 - x0 - 128));
+                const float cy = y0 + 48 + next(static_cast<unsigned>(y1 - y0 - 128));
+                const float size = 32 + next(32);
+                map.addBox(cx, cy, 0, cx + size, cy + size, size);
+            }
+            // Corridors east and north to the neighbouring rooms.
+            const float midY = (y0 + y1) / 2;
+            const float midX = (x0 + x1) / 2;
+            if (column + 1 < kColumns)
+                map.addBox(x1, midY - 48, -16, float(column + 1) * kCell + 140, midY + 48, 0);
+            if (row + 1 < kRows && (column + row) % 2 == 0)
+                map.addBox(midX - 48, y1, -16, midX + 48, float(row + 1) * kCell + 140, 0);
+        }
+    }
+    return rooms;
+}
+
 std::string SampleMap::bytes() const {
     std::string out(kHeaderSize, '\0');
     putUint32(out, 0, 30);

@@ -27,6 +27,10 @@ struct SampleMap {
     std::string bytes() const;
 };
 
+// A level of rooms joined by corridors, walls and crates as boxes, the same for
+// the same seed. Returns the rooms' floors (x0, y0, x1, y1), for pictures of it.
+std::vector<std::array<float, 4>> addSampleLevel(SampleMap& map, unsigned seed);
+
 // The parts of a map file, by their place in the header.
 enum Lump { entities = 0, planes = 1, textures = 2, vertices = 3, edges = 12, surfEdges = 13 };
 // Rewrites a part's place in the header.

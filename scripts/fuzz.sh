@@ -1,14 +1,32 @@
 #!/bin/sh
-# Fuzzes the settings reader and its write-then-read round trip with libFuzzer.
-# Not part of the test run. Usage: scripts/fuzz.sh [seconds, default 180]
+# Fuzzes with libFuzzer: the settings reader and its write-then-read round
+# trip, and the map reader. Not part of the test run.
+# Usage: scripts/fuzz.sh [seconds per target, default 180] [settings|maps|all, default all]
 set -eu
 cd "$(dirname "$0")/.."
 out=build/fuzz
-mkdir -p "$out/corpus"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I. core/text.cpp core/file_io.cpp core/platform_file.cpp core/settings.cpp \
-  fuzz/settings_fuzz.cpp -o "$out/settings_fuzz"
-# Each run writes its file many thousand times: keep that in memory when possible.
-if [ -d /dev/shm ]; then export TMPDIR=/dev/shm; fi
-exec "$out/settings_fuzz" -max_total_time="${1:-180}" -dict=fuzz/settings.dict \
-  -print_final_stats=1 "$out/corpus"
+seconds=${1:-180}
+which=${2:-all}
+flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I."
+mkdir -p "$out/corpus" "$out/map-corpus"
+
+if [ "$which" = all ] || [ "$which" = settings ]; then
+  # shellcheck disable=SC2086
+  clang++ $flags core/text.cpp core/file_io.cpp core/platform_file.cpp core/settings.cpp \
+    fuzz/settings_fuzz.cpp -o "$out/settings_fuzz"
+  # Each run writes its file many thousand times: keep that in memory when possible.
+  (if [ -d /dev/shm ]; then export TMPDIR=/dev/shm; fi
+   "$out/settings_fuzz" -max_total_time="$seconds" -dict=fuzz/settings.dict \
+     -print_final_stats=1 "$out/corpus")
+fi
+
+if [ "$which" = all ] || [ "$which" = maps ]; then
+  # shellcheck disable=SC2086
+  clang++ $flags core/text.cpp core/file_io.cpp core/platform_file.cpp maps/bsp_reader.cpp \
+    fuzz/map_fuzz.cpp -o "$out/map_fuzz"
+  # Seeds: small whole maps, so the fuzzer starts past the header.
+  clang++ -std=c++20 -O1 -I. maps/sample_map.cpp fuzz/map_seeds.cpp -o "$out/map_seeds"
+  "$out/map_seeds" "$out/map-corpus"
+  "$out/map_fuzz" -max_total_time="$seconds" -dict=fuzz/map.dict -max_len=65536 \
+    -print_final_stats=1 "$out/map-corpus"
+fi
