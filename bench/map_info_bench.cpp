@@ -65,8 +65,10 @@ std::string bigMap(std::size_t megabytes, int boxes, int entities) {
                         {"angles", "0 90 0"}});
     map.entities = sample::entityText(list);
     for (int i = 0; i < boxes; ++i) {
-        const auto x = float(i % 90) * 48;
-        const auto y = float(i / 90) * 48;
+        const int column = i % 90;
+        const int row = i / 90;
+        const auto x = float(column) * 48;
+        const auto y = float(row) * 48;
         map.addBox(x, y, 0, x + 40 + float(i % 7), y + 32, 64);
     }
     const std::size_t soFar = map.bytes().size();

@@ -16,7 +16,7 @@ namespace gravelock {
 namespace {
 
 constexpr std::int32_t kHalfLifeVersion = 30;
-constexpr int kLumpCount = 15;
+constexpr std::size_t kLumpCount = 15;
 constexpr std::size_t kHeaderSize = 4 + kLumpCount * 8;
 constexpr int kEntityLump = 0;
 constexpr int kPlaneLump = 1;
@@ -103,10 +103,10 @@ Header readHeader(ByteSource& source) {
         header.kind = MapKind::unreadable;
         return header;
     }
-    for (int i = 0; i < kLumpCount; ++i) {
+    for (std::size_t i = 0; i < kLumpCount; ++i) {
         const std::int32_t offset = int32At(bytes + 4 + i * 8);
         const std::int32_t length = int32At(bytes + 8 + i * 8);
-        Extent& lump = header.lumps[static_cast<std::size_t>(i)];
+        Extent& lump = header.lumps[i];
         if (offset < 0 || length < 0 ||
             std::uint64_t(offset) + std::uint64_t(length) > source.size()) {
             addDamage(header.damage, MapDamage::lumpOutside);

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::uint64_t kLongestDescription = 256 * 1024;
+constexpr std::uint64_t kLongestDescription = std::uint64_t{256} * 1024;
 
 char lowered(char c) {
     return c >= 'A' && c <= 'Z' ? char(c + 32) : c;

@@ -180,13 +180,12 @@ void MapInfoWindow::showMap(const QString& path) {
 
     lstWads->clear();
     for (const WadFile& wad : lookUpWads(summary.wads, place)) {
-        auto* item = new QListWidgetItem(
-            fromUtf8(wad.name) + (wad.found ? QString() : QStringLiteral(" (fehlt)")), lstWads);
+        lstWads->addItem(fromUtf8(wad.name) + (wad.found ? QString() : QStringLiteral(" (fehlt)")));
         if (!wad.found)
-            item->setForeground(QColor(0xb0, 0, 0));
+            lstWads->item(lstWads->count() - 1)->setForeground(QColor(0xb0, 0, 0));
     }
     if (lstWads->count() == 0 && isMap)
-        new QListWidgetItem(QStringLiteral("keine (alle Texturen in der Karte)"), lstWads);
+        lstWads->addItem(QStringLiteral("keine (alle Texturen in der Karte)"));
 
     const auto description = readDescription(place);
     txtDescription->setPlainText(description ? fromUtf8(*description) : QString());

@@ -32,7 +32,7 @@ std::string entityText(const std::vector<KeyValues>& entities) {
     for (const KeyValues& entity : entities) {
         text += "{\n";
         for (const auto& [key, value] : entity)
-            text += "\"" + key + "\" \"" + value + "\"\n";
+            text.append("\"").append(key).append("\" \"").append(value).append("\"\n");
         text += "}\n";
     }
     return text;

@@ -234,7 +234,8 @@ TEST(MapReader, FloorPlanOfEachKindOfGeometry) {
          changed(good,
                  [&](std::string& m) {
                      const float nan = std::nanf("");
-                     std::memcpy(m.data() + vertices.first + 8 * 12, &nan, 4);
+                     const std::size_t firstCornerOfRoomTwo = 8 * std::size_t{12};
+                     std::memcpy(m.data() + vertices.first + firstCornerOfRoomTwo, &nan, 4);
                  }),
          14,
          {-100, 0, 64, 300},
