@@ -136,7 +136,16 @@ bool save(QWidget* widget, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A 1280 × 1024 screen: large enough for every window at 100 %, and the
+    // screen on which large scale factors must still fit.
+    QTemporaryDir screenDir;
+    const QString screenFile = screenDir.filePath(QStringLiteral("screen.json"));
+    QFile screen(screenFile);
+    if (screen.open(QIODevice::WriteOnly))
+        screen.write(R"({"screens": [{"name": "Screen", "x": 0, "y": 0, "width": 1280,
+                         "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screenFile));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     installGermanQtTexts(app);

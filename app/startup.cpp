@@ -54,6 +54,9 @@ SettingsLocation locateSettings(const CommandLine& commandLine) {
 void prepareApplication(QApplication& app) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setApplicationName(kProgramTitle);
+    // Wayland docks tie the window to the menu entry by this name, X11 ones by
+    // the window class, which is the application name (StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.gravelock.gravelock"));
     installGermanQtTexts(app);
     // A hidden main window waiting for the configuration dialog must not end
     // the program.

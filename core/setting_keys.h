@@ -27,6 +27,8 @@ inline constexpr SettingKey program{"GAMEDIR", "program", kUncut};
 inline constexpr SettingKey valve{"GAMEDIR", "valve", kUncut};
 inline constexpr SettingKey maps{"GAMEDIR", "maps", kUncut};
 inline constexpr SettingKey tfcmaps{"GAMEDIR", "tfcmaps", kUncut};
+// "no" starts a Steam copy directly; anything else through its Steam.
+inline constexpr SettingKey steam{"GAMEDIR", "steam", 100};
 
 } // namespace setting
 } // namespace gravelock

@@ -66,31 +66,6 @@ bool isWindowsProgram(std::string_view firstBytes) {
     return firstBytes.substr(0, 2) == "MZ";
 }
 
-namespace {
-
-// The first of `name` along a ':'-separated search path. Empty entries are
-// skipped: they would mean whatever folder the program happens to run in.
-std::string findOnPath(const std::string& name, const std::string& pathValue,
-                       const std::function<bool(const std::string&)>& isExecutable) {
-    std::size_t begin = 0;
-    while (begin < pathValue.size()) {
-        auto end = pathValue.find(':', begin);
-        if (end == std::string::npos)
-            end = pathValue.size();
-        if (end > begin) {
-            std::string candidate = pathValue.substr(begin, end - begin);
-            candidate += '/';
-            candidate += name;
-            if (isExecutable(candidate))
-                return candidate;
-        }
-        begin = end + 1;
-    }
-    return {};
-}
-
-} // namespace
-
 WineUse chooseWine(bool systemRunsWindowsPrograms, std::string_view firstBytes,
                    const std::string& pathValue, const std::string& wineOverride,
                    const std::function<bool(const std::string&)>& isExecutable) {
@@ -155,7 +130,8 @@ std::string absoluteProgram(const StartRequest& request) {
 
 } // namespace detail
 
-StartRequest makeStartRequest(const std::string& commandText, WindowStyle windowStyle) {
+StartRequest makeStartRequest(const std::string& commandText, WindowStyle windowStyle,
+                              bool throughSteam) {
     StartRequest request;
     request.commandText = commandText;
     request.windowStyle = windowStyle;
@@ -169,6 +145,8 @@ StartRequest makeStartRequest(const std::string& commandText, WindowStyle window
     request.wine =
         chooseWine(hostPlatform() == Platform::Windows, firstBytesOf(request.program),
                    environmentValue("PATH"), environmentValue("GRAVELOCK_WINE"), isExecutableFile);
+    request.route = chooseStartRoute(detail::absoluteProgram(request), request.wine.program,
+                                     throughSteam, currentRouteEnvironment());
     return request;
 }
 
@@ -181,7 +159,9 @@ StartResult StartGame(const StartRequest& request) {
         return failed(request.program, "Das Programm wurde nicht gefunden");
     if (fs::is_directory(status))
         return failed(request.program, "Das ist ein Ordner, kein Programm");
-    if (request.wine.needed && request.wine.program.empty())
+    // Steam starts the game itself: only a direct start needs the game's Wine.
+    if (request.route.via == StartVia::Direct && request.wine.needed &&
+        request.wine.program.empty())
         return failed(request.program, request.wine.missing);
     return detail::launch(request);
 }

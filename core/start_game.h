@@ -1,6 +1,8 @@
 // Starting the game from a complete command text: the one start every window uses.
 #pragma once
 
+#include "core/start_route.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -59,12 +61,15 @@ struct StartRequest {
     std::string program;       // the program as found at the head of the text
     std::string arguments;     // the rest of the text, as typed
     WineUse wine;
+    StartRoute route;
 };
 
 // Takes the command text apart against the file system, puts the start into the
-// program's folder (games find their data relative to it) and applies the Wine
-// rule with this process's PATH and GRAVELOCK_WINE.
-StartRequest makeStartRequest(const std::string& commandText, WindowStyle windowStyle);
+// program's folder (games find their data relative to it), applies the Wine
+// rule with this process's PATH and GRAVELOCK_WINE, and chooses the route:
+// through the copy's Steam unless `throughSteam` is off.
+StartRequest makeStartRequest(const std::string& commandText, WindowStyle windowStyle,
+                              bool throughSteam = true);
 
 struct StartResult {
     bool ok = false;
@@ -73,8 +78,9 @@ struct StartResult {
 };
 
 // Starts the request's program (or Wine with the program) with its arguments in
-// its working folder and returns at once, without waiting. Never goes through a
-// shell; the environment passes through unchanged. On Windows the argument text
+// its working folder and returns at once, without waiting, or starts the
+// route's Steam instead. Never goes through a shell; the environment passes
+// through unchanged but for the route's WINEPREFIX. On Windows the argument text
 // is passed verbatim and the window style is the show state of the game's
 // window; other platforms cannot set it and ignore it.
 StartResult StartGame(const StartRequest& request);

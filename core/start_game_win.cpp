@@ -25,9 +25,12 @@ std::wstring widen(const std::string& utf8) {
 } // namespace
 
 StartResult launch(const StartRequest& request) {
-    const std::wstring program = widen(absoluteProgram(request));
+    const std::string game = absoluteProgram(request);
+    // Through Steam, Steam is started; it starts the game itself.
+    const std::wstring program =
+        widen(request.route.via == StartVia::Direct ? game : request.route.program);
     // The game parses its own command line: hand the arguments over verbatim.
-    std::wstring commandLine = L"\"" + program + L"\"" + widen(request.arguments);
+    std::wstring commandLine = widen(windowsCommandLine(request, game));
     const std::wstring folder = widen(request.workingFolder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -1,5 +1,7 @@
 #include "frame/window_registry.h"
 
+#include "frame/screen_fit.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -98,8 +100,10 @@ QWidget* WindowRegistry::show(const QString& name) {
     shown_.removeAll(window);
     shown_.append(window);
     QWidget* placedOn = opener && opener != window ? opener.data() : nullptr;
-    if (!wasLoaded)
+    if (!wasLoaded) {
+        fitToScreen(window, placedOn ? placedOn->screen() : QGuiApplication::primaryScreen());
         placeWindow(window, placedOn);
+    }
     if (!wasLoaded && keepHidden_ == window) {
         keepHidden_.clear();
         return window;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Gravelock needs to build, test and run.
+# Installs the Debian packages Gravelock needs to build, test and run, and
+# those named as arguments (a stage's own needs, e.g. scripts/windows-full.sh).
 # Idempotent: packages already present are left alone, and apt is only asked
 # when something is missing.
 set -euo pipefail
@@ -15,6 +16,7 @@ packages=(
   clang-format clang-tidy clang libclang-rt-14-dev
   # The Windows build of the rules and its tests under Wine.
   g++-mingw-w64-x86-64-posix wine wine64 googletest
+  "$@"
 )
 
 missing=()

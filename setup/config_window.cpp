@@ -6,6 +6,7 @@
 #include "frame/twips.h"
 #include "frame/window_names.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -32,6 +33,13 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
     cmdOK->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));
     cmdOK->setDefault(true);
     Command3 = makeButton(this, "Command3", QStringLiteral("&Abrechen"), 3945, 3000, 1335, 375);
+    // Beside the Team Fortress box, which keeps its place and gives up only
+    // the empty end of its row.
+    chkTFC->resize(pixelsFromTwips(3120), chkTFC->height());
+    chkSteam = makeCheckBox(this, "chkSteam", QStringLiteral("Über &Steam starten"), 3360, 1560,
+                            1920, 315);
+    chkSteam->setToolTip(
+        QStringLiteral("Ein Half-Life aus einer Steam-Bibliothek startet über sein Steam"));
 
     connect(cmdMaps, &QPushButton::clicked, this, [this] {
         openFolderPicker(QStringLiteral("DirMaps"),
@@ -47,10 +55,14 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
     connect(Command3, &QPushButton::clicked, this, [this] { context_.returnToMainWindow(this); });
     fitCaptions(this);
     loadFolders();
+    chkSteam->setChecked(throughSteamSetting(context_.settings().read(setting::steam, "")));
 }
 
 void ConfigWindow::save() {
-    if (!writeSettings(configDialogWrites(folders())))
+    std::vector<SettingWrite> writes = configDialogWrites(folders());
+    writes.push_back(
+        {setting::steam.section, setting::steam.key, throughSteamValue(chkSteam->isChecked())});
+    if (!writeSettings(writes))
         return;
     context_.returnToMainWindow(this);
 }

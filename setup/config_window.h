@@ -5,6 +5,7 @@
 
 #include "setup/game_folders_window.h"
 
+class QCheckBox;
 class QPushButton;
 
 namespace gravelock {
@@ -16,6 +17,7 @@ public:
 
     QPushButton* cmdOK = nullptr;
     QPushButton* Command3 = nullptr;
+    QCheckBox* chkSteam = nullptr;
 
 private:
     void save();

@@ -1,8 +1,8 @@
 #include "setup/game_finder.h"
 
 #include "core/file_io.h"
+#include "core/start_route.h"
 #include "core/text.h"
-#include "setup/vdf.h"
 
 #include <algorithm>
 #include <cctype>
@@ -121,36 +121,12 @@ private:
         if (!isDirectory(root))
             return;
         std::vector<fs::path> libraries{root};
-        for (const std::string& listed : listedLibraries(root))
+        for (const std::string& listed : listedSteamLibraries(root))
             if (auto library = mapPath(listed))
                 libraries.push_back(std::move(*library));
         for (const fs::path& library : libraries)
             if (auto game = folderAlong(library, {"steamapps", "common", "Half-Life"}))
                 addGame(*game);
-    }
-
-    // The library folders of a root's libraryfolders.vdf: both the blocks with a
-    // "path" and the older numbered keys with the path as their value.
-    static std::vector<std::string> listedLibraries(const fs::path& root) {
-        std::vector<std::string> paths;
-        const auto steamapps = entryNamed(root, "steamapps", true);
-        const auto file =
-            steamapps ? entryNamed(*steamapps, "libraryfolders.vdf", false) : std::nullopt;
-        if (!file)
-            return paths;
-        std::error_code error;
-        const std::optional<std::string> text = readWholeFile(pathToUtf8(*file), error);
-        const auto entries = text ? parseVdf(*text) : std::nullopt;
-        if (!entries || entries->empty())
-            return paths;
-        for (const VdfNode& entry : entries->front().children) {
-            if (const VdfNode* path = entry.isBlock ? entry.child("path") : nullptr)
-                paths.push_back(path->value);
-            else if (!entry.isBlock && !entry.key.empty() &&
-                     std::isdigit(static_cast<unsigned char>(entry.key.front())))
-                paths.push_back(entry.value);
-        }
-        return paths;
     }
 
     void searchPrefix(const fs::path& prefix) {
@@ -211,11 +187,14 @@ private:
         const auto maps = folderAlong(folder, {"valve", "maps"});
         if (!maps)
             return;
+        // The game's own programs first; xash3d runs the same game folders.
+        const std::vector<std::string> names =
+            env_.platform == Platform::Windows
+                ? std::vector<std::string>{"hl.exe", "xash3d.exe"}
+                : std::vector<std::string>{"hl.sh", "hl.exe", "xash3d"};
         std::optional<fs::path> program;
-        if (env_.platform != Platform::Windows)
-            program = entryNamed(folder, "hl.sh", false);
-        if (!program)
-            program = entryNamed(folder, "hl.exe", false);
+        for (auto name = names.begin(); !program && name != names.end(); ++name)
+            program = entryNamed(folder, *name, false);
         if (!program)
             return;
         // The same install is often reachable twice (~/.steam/steam links to

@@ -13,7 +13,7 @@ namespace gravelock {
 
 // What the configuration page needs of one install.
 struct FoundGame {
-    std::string program; // hl.exe, or off Windows the native hl.sh where there is one
+    std::string program; // hl.exe, off Windows the native hl.sh where there is one, else xash3d
     std::string maps;    // valve/maps
     std::string tfcmaps; // tfc/maps; empty without Team Fortress Classic
     bool hasTfc = false;

@@ -37,7 +37,7 @@ GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
         makeButton(frmTFC, "cmdTFCMaps", QStringLiteral("Durchsuchen"), 3840, 315, 1200, 375);
 
     cmdSearch =
-        makeButton(this, "cmdSearch", QStringLiteral("&Suchen"), left, searchTop, 1335, 375);
+        makeButton(this, "cmdSearch", QStringLiteral("S&uchen"), left, searchTop, 1335, 375);
     cmdSearch->setToolTip(QStringLiteral("Sucht ein installiertes Half-Life"));
 
     // These buttons must not steal Enter from the window's default button.

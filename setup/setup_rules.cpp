@@ -144,17 +144,18 @@ std::string caseInsensitivePattern(const std::string& pattern) {
 
 std::string programFilter(const std::string& description, const std::string& pattern,
                           Platform platform) {
+    // xash3d runs the same game folders with the same arguments.
     if (platform == Platform::Windows)
-        return description + " (" + pattern + ")";
+        return description + " (" + pattern + " xash3d.exe)";
     // The native game starts through hl.sh, which readies its libraries for hl_linux.
-    const std::string names = pattern + ", hl.sh, hl_linux";
+    const std::string names = pattern + ", hl.sh, hl_linux, xash3d";
     std::string named = description;
     if (const auto at = named.find(pattern); at != std::string::npos)
         named.replace(at, pattern.size(), names);
     else
         named += " (" + names + ")";
     return named + " (" + caseInsensitivePattern(pattern) + " " + caseInsensitivePattern("hl.sh") +
-           " " + caseInsensitivePattern("hl_linux") + ")";
+           " " + caseInsensitivePattern("hl_linux") + " " + caseInsensitivePattern("xash3d") + ")";
 }
 
 std::string volumeEntry(const std::string& root, const std::string& label) {

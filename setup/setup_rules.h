@@ -55,9 +55,10 @@ std::vector<SettingWrite> finishWrites(const std::string& tfc, const std::string
 std::vector<SettingWrite> configDialogWrites(const GameFolders& folders);
 
 // The program picker's filter in Qt's syntax. On Windows the description and the
-// pattern as given; elsewhere the pattern and the native game's "hl.sh" and
-// "hl_linux", named in the description and matched without regard to case:
-// "Half-Life Programm (hl.exe, hl.sh, hl_linux) ([hH][lL].[eE][xX][eE] ...)".
+// pattern as given, plus xash3d.exe; elsewhere the pattern, the native game's
+// "hl.sh" and "hl_linux" and "xash3d", named in the description and matched
+// without regard to case:
+// "Half-Life Programm (hl.exe, hl.sh, hl_linux, xash3d) ([hH][lL].[eE][xX][eE] ...)".
 std::string caseInsensitivePattern(const std::string& pattern);
 std::string programFilter(const std::string& description, const std::string& pattern,
                           Platform platform = hostPlatform());

@@ -20,6 +20,7 @@ deb=$(ls "$work"/pack/*.deb)
 listing=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/gravelock ./usr/share/applications/$id.desktop \
             ./usr/share/metainfo/$id.metainfo.xml ./usr/share/gravelock/orvo.ini \
+            ./usr/share/doc/gravelock/copyright \
             ./usr/share/icons/hicolor/48x48/apps/$id.png \
             ./usr/share/icons/hicolor/256x256/apps/$id.png; do
   grep -q " $path\$" <<<"$listing" || { echo "missing in package: $path"; echo "$listing"; exit 1; }

@@ -10,6 +10,7 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 
 expected="./bin/gravelock
 ./share/applications/$id.desktop
+./share/doc/gravelock/copyright
 ./share/gravelock/orvo.ini
 ./share/icons/hicolor/256x256/apps/$id.png
 ./share/icons/hicolor/48x48/apps/$id.png

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -35,11 +36,17 @@ protected:
         return pathToUtf8(dir / "hl.exe");
     }
 
-    // The game runs on its own: wait for its record, at most 20 s.
+    // The game runs on its own: wait for its whole record (two lines), at
+    // most 20 s: under Wine the file has been seen before its bytes.
     Record waitForRecord() {
-        for (int i = 0; i < 2000 && !fs::exists(pathFromUtf8(record)); ++i)
+        std::string bytes;
+        for (int i = 0; i < 2000; ++i) {
+            if (fs::exists(pathFromUtf8(record)))
+                bytes = test::readBytes(record);
+            if (std::count(bytes.begin(), bytes.end(), '\n') >= 2)
+                break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const std::string bytes = test::readBytes(record);
+        }
         const auto firstEnd = bytes.find('\n');
         if (firstEnd == std::string::npos)
             return {};
@@ -93,6 +100,30 @@ TEST_F(WindowsStart, ARelativeProgramStartsInItsOwnFolder) {
     const Record seen = waitForRecord();
     EXPECT_EQ(seen.commandLine, "\"" + program + "\" -dev");
     EXPECT_EQ(seen.folder, pathToUtf8(folder.path() / "Half Life"));
+}
+
+// A game in a Steam folder's own library starts that Steam (the stand-in plays
+// steam.exe), with the game's arguments after Steam's own; turned off, the
+// game itself.
+TEST_F(WindowsStart, ASteamCopyStartsThroughItsSteam) {
+    const std::string game = installGame(fs::path("Steam") / "steamapps" / "common" / "Half-Life");
+    const std::string steam = pathToUtf8(folder.path() / "Steam" / "steam.exe");
+    fs::copy_file(pathFromUtf8(game), pathFromUtf8(steam));
+    struct Case {
+        bool throughSteam;
+        std::string commandLine;
+    };
+    const std::vector<Case> cases = {
+        {true, "\"" + steam + "\" -applaunch 70 -game tfc +map 2fort"},
+        {false, "\"" + game + "\" -game tfc +map 2fort"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(pathFromUtf8(record));
+        const StartResult result = StartGame(makeStartRequest(
+            game + " -game tfc +map 2fort", WindowStyle::MaximisedWithFocus, c.throughSteam));
+        ASSERT_TRUE(result.ok) << result.reason;
+        EXPECT_EQ(waitForRecord().commandLine, c.commandLine);
+    }
 }
 
 TEST_F(WindowsStart, FailuresNameTheProgramAndTheReason) {

@@ -1,5 +1,5 @@
+#include "core/vdf.h"
 #include "setup/game_finder.h"
-#include "setup/vdf.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +117,7 @@ TEST_F(FindGames, InEverySteamLibraryAndWinePrefix) {
          {{"$/home/.steam/steam/steamapps/libraryfolders.vdf", "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" +
                                                                at("$/old") + "\" \"2\" \"" + at("$/nomaps") + "\" }"}},
          posix()},
+        {"xash3d where the game's own programs are missing", {{rootGame, "xash3d"}}, {}, posix()},
         {"a broken list is skipped, the root still counts",
          {{rootGame, "hl.sh"}, {"$/games/steamapps/common/Half-Life", "hl.sh", "valve/maps", "", false}},
          {{steam + "/steamapps/libraryfolders.vdf", "\"libraryfolders\" { \"1\" { \"path\" \"" + at("$/games") + "\" }"}},

@@ -95,18 +95,18 @@ TEST(ConfigDialog, WritesTheFourValuesAlwaysThenTheDerivedFolders) {
 }
 
 TEST(ProgramFilter, WindowsKeepsItsOwnElsewhereTheNativeGameCountsAndCaseDoesNot) {
-    const std::string anyCase =
-        "[hH][lL].[eE][xX][eE] [hH][lL].[sS][hH] [hH][lL]_[lL][iI][nN][uU][xX]";
+    const std::string anyCase = "[hH][lL].[eE][xX][eE] [hH][lL].[sS][hH] "
+                                "[hH][lL]_[lL][iI][nN][uU][xX] [xX][aA][sS][hH]3[dD]";
     struct Case {
         Platform platform;
         std::string description, pattern, filter;
     };
     const std::vector<Case> cases = {
         // clang-format off
-        {Platform::Windows, "Half-Life Anwendung (Hl.exe)", "Hl.exe", "Half-Life Anwendung (Hl.exe) (Hl.exe)"},
-        {Platform::Windows, "Half-Life Programm (hl.exe)", "hl.exe", "Half-Life Programm (hl.exe) (hl.exe)"},
-        {Platform::Posix, "Half-Life Anwendung (Hl.exe)", "Hl.exe", "Half-Life Anwendung (Hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
-        {Platform::Posix, "Spiel", "hl.exe", "Spiel (hl.exe, hl.sh, hl_linux) (" + anyCase + ")"},
+        {Platform::Windows, "Half-Life Anwendung (Hl.exe)", "Hl.exe", "Half-Life Anwendung (Hl.exe) (Hl.exe xash3d.exe)"},
+        {Platform::Windows, "Half-Life Programm (hl.exe)", "hl.exe", "Half-Life Programm (hl.exe) (hl.exe xash3d.exe)"},
+        {Platform::Posix, "Half-Life Anwendung (Hl.exe)", "Hl.exe", "Half-Life Anwendung (Hl.exe, hl.sh, hl_linux, xash3d) (" + anyCase + ")"},
+        {Platform::Posix, "Spiel", "hl.exe", "Spiel (hl.exe, hl.sh, hl_linux, xash3d) (" + anyCase + ")"},
         // clang-format on
     };
     for (const Case& c : cases)

@@ -1,4 +1,4 @@
-#include "setup/vdf.h"
+#include "core/vdf.h"
 
 #include <cctype>
 
