@@ -83,8 +83,8 @@ void FrmAboutWindow::buildControls() {
 }
 
 void FrmAboutWindow::load() {
-    lblUser->setText(fromUtf8(context_.settings().read(setting::user, "error")));
-    lblComp->setText(fromUtf8(context_.settings().read(setting::company, "error")));
+    lblUser->setText(fromUtf8(context_.settings().read(setting::user)));
+    lblComp->setText(fromUtf8(context_.settings().read(setting::company)));
 }
 
 void FrmAboutWindow::showJoke() {

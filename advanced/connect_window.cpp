@@ -47,7 +47,7 @@ ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
 }
 
 void ConnectWindow::launch() {
-    const std::string program = context_.settings().read(setting::program, "error");
+    const std::string program = context_.settings().read(setting::program);
     const std::string command =
         buildConnectCommand(program, ipadress->text().toStdString(), port->text().toStdString());
     context_.startGame(this, QString::fromStdString(command), WindowStyle::MaximisedWithFocus);

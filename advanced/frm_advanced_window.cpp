@@ -53,8 +53,7 @@ FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
     connect(mnuFileitmORVO, &QAction::triggered, this,
             [this] { context_.returnToMainWindow(this); });
 
-    start->lblFullCommandLine->setText(
-        fromUtf8(context_.settings().read(setting::program, "error")));
+    start->lblFullCommandLine->setText(fromUtf8(context_.settings().read(setting::program)));
     fitCaptions(this);
 }
 

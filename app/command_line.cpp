@@ -19,6 +19,28 @@ const QCommandLineOption kSettings(QStringLiteral("settings"),
                                                   "der neben dem Programm oder der persönlichen."),
                                    QStringLiteral("Datei"));
 
+const QCommandLineOption kQuery(QStringLiteral("query"),
+                                QStringLiteral("Fragt den Server <Adresse>[:Port] (Port 27015, "
+                                               "wenn keiner genannt ist) und gibt JSON aus."),
+                                QStringLiteral("Adresse"));
+const QCommandLineOption kPlayers(QStringLiteral("players"),
+                                  QStringLiteral("Mit --query: auch die Spieler."));
+const QCommandLineOption kRules(QStringLiteral("rules"),
+                                QStringLiteral("Mit --query: auch die Regeln des Servers."));
+const QCommandLineOption kLan(QStringLiteral("lan"),
+                              QStringLiteral("Sucht Server im lokalen Netz und gibt JSON aus."));
+const QCommandLineOption kServers(QStringLiteral("servers"),
+                                  QStringLiteral("Holt die Serverliste aus dem Internet, fragt "
+                                                 "jeden Server und gibt JSON aus."));
+const QCommandLineOption kGame(QStringLiteral("game"),
+                               QStringLiteral("Mit --servers: nur Server dieses Spiels "
+                                              "(valve oder tfc)."),
+                               QStringLiteral("Spiel"));
+const QCommandLineOption kTimeout(QStringLiteral("timeout"),
+                                  QStringLiteral("Wartezeit je Anfrage in Millisekunden (bei "
+                                                 "--lan: wie lange gesammelt wird)."),
+                                  QStringLiteral("ms"));
+
 // Options Qt's window system reads itself.
 const QStringList kWindowSystemOptions = {
     QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
@@ -38,7 +60,60 @@ void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Gravelock: Starter und Einstellungen für Half-Life und Team Fortress "
                        "Classic."));
-    parser.addOptions({kHelp, kVersion, kSettings});
+    parser.addOptions(
+        {kHelp, kVersion, kSettings, kQuery, kPlayers, kRules, kLan, kServers, kGame, kTimeout});
+}
+
+// The server questions, checked together: one question, and only the
+// options that belong to it. False with `error` set for a wrong combination.
+bool readServerOptions(const QCommandLineParser& parser, CommandLine& result) {
+    const int questions =
+        int(parser.isSet(kQuery)) + int(parser.isSet(kLan)) + int(parser.isSet(kServers));
+    const auto wrong = [&](const QString& why) {
+        result.action = CommandLine::Action::Error;
+        result.error = why;
+        return false;
+    };
+    if (questions > 1)
+        return wrong(QStringLiteral("Nur eine von --query, --lan und --servers auf einmal."));
+    if (questions == 0) {
+        for (const auto* option : {&kPlayers, &kRules, &kGame, &kTimeout})
+            if (parser.isSet(*option))
+                return wrong(QStringLiteral("--%1 gehört zu --query, --lan oder --servers.")
+                                 .arg(option->names().constFirst()));
+        return true;
+    }
+    if (parser.isSet(kQuery)) {
+        result.action = CommandLine::Action::Query;
+        result.server = parser.value(kQuery).trimmed();
+        if (result.server.isEmpty())
+            return wrong(QStringLiteral("--query braucht eine Serveradresse."));
+    } else if (parser.isSet(kLan)) {
+        result.action = CommandLine::Action::Lan;
+    } else {
+        result.action = CommandLine::Action::Servers;
+    }
+    if ((parser.isSet(kPlayers) || parser.isSet(kRules)) && !parser.isSet(kQuery))
+        return wrong(QStringLiteral("--players und --rules gehören zu --query."));
+    if (parser.isSet(kGame)) {
+        if (!parser.isSet(kServers))
+            return wrong(QStringLiteral("--game gehört zu --servers."));
+        result.game = parser.value(kGame);
+        if (result.game != QLatin1String("valve") && result.game != QLatin1String("tfc"))
+            return wrong(
+                QStringLiteral("--game kennt nur valve und tfc, nicht „%1“.").arg(result.game));
+    }
+    if (parser.isSet(kTimeout)) {
+        bool ok = false;
+        result.timeoutMs = parser.value(kTimeout).toInt(&ok);
+        if (!ok || result.timeoutMs < 1 || result.timeoutMs > 60000)
+            return wrong(QStringLiteral("--timeout braucht Millisekunden von 1 bis 60000, nicht "
+                                        "„%1“.")
+                             .arg(parser.value(kTimeout)));
+    }
+    result.players = parser.isSet(kPlayers);
+    result.rules = parser.isSet(kRules);
+    return true;
 }
 
 } // namespace
@@ -68,6 +143,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     else if (parser.isSet(kVersion))
         result.action = CommandLine::Action::Version;
     result.settingsFile = parser.value(kSettings);
+    if (result.action == CommandLine::Action::Run && !readServerOptions(parser, result))
+        return result;
     if (result.action == CommandLine::Action::Run && parser.isSet(kSettings) &&
         result.settingsFile.isEmpty()) {
         result.action = CommandLine::Action::Error;

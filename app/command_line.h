@@ -1,4 +1,5 @@
-// The program's command line: --help, --version and --settings FILE.
+// The program's command line: --help, --version, --settings FILE, and the
+// server questions --query, --lan and --servers.
 #pragma once
 
 #include <QString>
@@ -7,10 +8,16 @@
 namespace gravelock {
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, Error };
+    enum class Action { Run, Help, Version, Error, Query, Lan, Servers };
     Action action = Action::Run;
     QString settingsFile; // --settings, empty when not given
     QString error;        // German, for Error
+    // Query, Lan, Servers:
+    QString server;       // --query ADDRESS[:PORT]
+    bool players = false; // --players
+    bool rules = false;   // --rules
+    QString game;         // --game valve|tfc, empty for every game
+    int timeoutMs = -1;   // --timeout, -1 when not given
     // For Error: every unknown option is one of Qt's window system (-platform,
     // -style ...), which the application object takes off the command line.
     bool onlyWindowSystemOptions = false;

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/gravelock_app.h"
+#include "app/server_commands.h"
 #include "app/startup.h"
 #include "core/console.h"
 #include "core/settings_location.h"
@@ -21,6 +22,10 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
     switch (commandLine.action) {
     case CommandLine::Action::Run:
         return -1;
+    case CommandLine::Action::Query:
+    case CommandLine::Action::Lan:
+    case CommandLine::Action::Servers:
+        return runServerCommand(commandLine);
     case CommandLine::Action::Help: {
         const bool fresh = location.origin != SettingsOrigin::Nowhere &&
                            !QFileInfo::exists(QString::fromStdString(location.file));
@@ -48,7 +53,7 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
 int main(int argc, char** argv) {
     // Dates and sizes Qt formats itself (the file dialog) read German like the windows.
     GermanSystemLocale germanSystemLocale;
-    // --help and --version are answered before a window system is needed, so
+    // --help, --version and the server questions are answered before a window system is needed, so
     // they work on a terminal without a display too. A start from the menu has
     // no arguments and goes straight to the first window.
     if (argc > 1) {
@@ -60,6 +65,10 @@ int main(int argc, char** argv) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(&qtTexts);
         const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+        if (commandLine.action == CommandLine::Action::Query ||
+            commandLine.action == CommandLine::Action::Lan ||
+            commandLine.action == CommandLine::Action::Servers)
+            return runServerCommand(commandLine);
         if (commandLine.action != CommandLine::Action::Run && !commandLine.onlyWindowSystemOptions)
             return answerOnTerminal(commandLine, locateSettings(commandLine));
     }

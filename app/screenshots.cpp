@@ -2,6 +2,7 @@
 // sample settings file and sample map folders:
 //   gravelock-screenshots OUTPUT_FOLDER
 #include "app/gravelock_app.h"
+#include "core/setting_keys.h"
 #include "frame/german.h"
 #include "maps/map_info_window.h"
 #include "maps/sample_map.h"
@@ -17,9 +18,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <array>
 #include <cstdio>
-#include <initializer_list>
 
 namespace {
 
@@ -113,16 +112,11 @@ std::string sampleInstall(const QTemporaryDir& dir) {
 
     std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
     const std::string r = root.toStdString();
-    for (const auto& [section, key, value] :
-         std::initializer_list<std::array<std::string, 3>>{{"MISC", "firstuse", "no"},
-                                                           {"MISC", "tfc", "true"},
-                                                           {"MISC", "user", "Jörg Kühn"},
-                                                           {"MISC", "company", "Die Schrotflinten"},
-                                                           {"GAMEDIR", "program", r + "/hl.exe"},
-                                                           {"GAMEDIR", "maps", r + "/valve/maps"},
-                                                           {"GAMEDIR", "tfcmaps", r + "/tfc/maps"},
-                                                           {"GAMEDIR", "valve", r + "/valve/"}})
-        WritePPS(section, key, value, ini);
+    WritePPSBatch({setting::firstuse("no"), setting::tfc("true"), setting::user("Jörg Kühn"),
+                   setting::company("Die Schrotflinten"), setting::program(r + "/hl.exe"),
+                   setting::maps(r + "/valve/maps"), setting::tfcmaps(r + "/tfc/maps"),
+                   setting::valve(r + "/valve/")},
+                  ini);
     return ini;
 }
 

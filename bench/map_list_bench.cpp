@@ -4,7 +4,7 @@
 // tools. One figure per process, so peak memory belongs to one task.
 #include "app/gravelock_app.h"
 #include "bench_clock.h"
-#include "core/settings.h"
+#include "core/setting_keys.h"
 #include "frame/german.h"
 #include "frame/window_names.h"
 
@@ -53,8 +53,7 @@ int main(int argc, char** argv) {
     useDesignFont();
     QTemporaryDir dir;
     const std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
-    WritePPS("MISC", "tfc", "true", ini);
-    WritePPS("GAMEDIR", "maps", folder.toStdString(), ini);
+    WritePPSBatch({setting::tfc("true"), setting::maps(folder.toStdString())}, ini);
     // The folder read once, keeping nothing, so it is in the system's cache.
     long long count = 0;
     for (QDirIterator it(folder, QDir::Files); it.hasNext(); it.next())

@@ -1,7 +1,7 @@
-#include "file_io.h"
+#include "core/file_io.h"
 
-#include "platform_file.h"
-#include "text.h"
+#include "core/platform_file.h"
+#include "core/text.h"
 
 #include <array>
 #include <filesystem>

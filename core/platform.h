@@ -14,4 +14,8 @@ Platform hostPlatform();
 // Software\Valve\Steam, SteamPath); empty where there is no such record.
 std::string steamPathFromRegistry();
 
+// The environment variable `name` as UTF-8, empty when unset. Windows keeps the
+// environment as UTF-16 and is asked in it, so no character is lost to a code page.
+std::string environmentVariable(const char* name);
+
 } // namespace gravelock

@@ -51,10 +51,17 @@ private:
 std::string writeExclusiveFile(const std::string& prefix, const std::string& bytes,
                                const std::string& likeFile, std::error_code& error);
 
+// Random characters for names nobody can guess, and how many names a creation
+// tries before it gives up.
+std::string randomSuffix();
+inline constexpr int kNameAttempts = 100;
+
 // Puts `source` in the place of `target` in one step.
 void replaceByRename(const std::string& source, const std::string& target, std::error_code& error);
 
-// Whether this process may write the existing file `path`.
+// Whether this process may write the existing file `path`. A file without any
+// write permission is refused even to root, as Windows refuses a read-only
+// file to an administrator.
 bool mayWrite(const std::string& path);
 
 // The portable condition of a system error; Windows error codes become the

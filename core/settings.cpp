@@ -1,7 +1,7 @@
-#include "settings.h"
+#include "core/settings.h"
 
-#include "platform_file.h"
-#include "text.h"
+#include "core/platform_file.h"
+#include "core/text.h"
 
 #include <algorithm>
 #include <bit>
@@ -88,27 +88,35 @@ std::optional<Line> nextLine(std::string_view content, std::size_t& pos) {
     return line;
 }
 
-std::optional<std::string_view> sectionName(std::string_view line) {
-    line = trimBlanks(line);
-    if (line.empty() || line.front() != '[')
-        return std::nullopt;
-    line.remove_prefix(1);
-    return trimBlanks(line.substr(0, line.find(']')));
-}
+// What a line of the file is, read the way the Windows profile functions read
+// it. Reading and writing both ask this, so they always agree on a line.
+enum class LineKind { SectionHead, KeyLine, Comment, Other };
 
-struct KeyLine {
-    std::string_view key;
-    std::string_view value;
+struct ClassifiedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;  // the section's or the key's, blanks trimmed
+    std::string_view value; // a key line's, blanks trimmed
 };
 
-std::optional<KeyLine> keyLine(std::string_view line) {
+ClassifiedLine classifyLine(std::string_view line) {
     const std::string_view trimmed = trimBlanks(line);
-    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
-        return std::nullopt;
-    const auto eq = line.find('=');
+    if (trimmed.empty())
+        return {};
+    if (trimmed.front() == ';')
+        return {LineKind::Comment, {}, {}};
+    if (trimmed.front() == '[') {
+        const std::string_view inside = trimmed.substr(1);
+        return {LineKind::SectionHead, trimBlanks(inside.substr(0, inside.find(']'))), {}};
+    }
+    const auto eq = trimmed.find('=');
     if (eq == std::string_view::npos)
-        return std::nullopt;
-    return KeyLine{trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1))};
+        return {};
+    return {LineKind::KeyLine, trimBlanks(trimmed.substr(0, eq)),
+            trimBlanks(trimmed.substr(eq + 1))};
+}
+
+bool isSection(const ClassifiedLine& line, std::string_view name) {
+    return line.kind == LineKind::SectionHead && sameName(line.name, name);
 }
 
 // A value enclosed in a matching pair of quotes reads without them, blanks
@@ -145,26 +153,6 @@ std::string fromFileEncoding(std::string_view bytes, bool fileIsUtf8) {
     return cp1252ToUtf8(bytes);
 }
 
-std::string_view trimLeadingBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
-}
-
-// The value of a line (leading blanks trimmed) when it holds `key`: the same
-// answer as keyLine, but a line of another key is told apart at its first
-// characters instead of a search for its '='.
-std::optional<std::string_view> valueOfKey(std::string_view line, std::string_view key) {
-    if (!line.empty() && line.front() == ';')
-        return std::nullopt;
-    if (line.size() < key.size() || !sameName(line.substr(0, key.size()), key))
-        return std::nullopt;
-    const std::string_view rest = trimLeadingBlanks(line.substr(key.size()));
-    if (rest.empty() || rest.front() != '=')
-        return std::nullopt;
-    return trimBlanks(rest.substr(1));
-}
-
 // Whether only blanks stand between the start of its line and `at`.
 bool startsLine(std::string_view content, std::size_t at) {
     while (at > 0 && isBlank(content[at - 1]))
@@ -196,9 +184,9 @@ std::optional<std::string_view> findKey(std::string_view content, std::size_t be
     while (nextLower != nextUpper) { // equal only when both ran out
         const std::size_t at = std::min(nextLower, nextUpper);
         if (sameName(content.substr(at, key.size()), key) && startsLine(content, at)) {
-            const std::string_view line = content.substr(at, findLineEnd(content, at) - at);
-            if (const auto value = valueOfKey(line, key))
-                return value;
+            const auto line = classifyLine(content.substr(at, findLineEnd(content, at) - at));
+            if (line.kind == LineKind::KeyLine && sameName(line.name, key))
+                return line.value;
         }
         if (at == nextLower)
             nextLower = content.find(lower, at + 1);
@@ -214,7 +202,7 @@ std::optional<std::string_view> findValue(std::string_view content, std::string_
                                           std::string_view key) {
     for (std::size_t pos = nextHeader(content, 0); pos < content.size();) {
         const auto header = nextLine(content, pos);
-        if (sameName(*sectionName(header->text), section))
+        if (isSection(classifyLine(header->text), section))
             return findKey(content.substr(0, nextHeader(content, pos)), pos, key);
         pos = nextHeader(content, pos);
     }
@@ -298,12 +286,8 @@ void insertLine(Document& doc, std::size_t at, std::string text) {
 void apply(Document& doc, const std::string& section, const std::string& key,
            const std::string& value) {
     std::size_t header = 0;
-    while (header < doc.lines.size()) {
-        const auto name = sectionName(doc.lines[header].text);
-        if (name && sameName(*name, section))
-            break;
+    while (header < doc.lines.size() && !isSection(classifyLine(doc.lines[header].text), section))
         ++header;
-    }
     if (header == doc.lines.size()) {
         insertLine(doc, doc.lines.size(), "[" + section + "]");
         insertLine(doc, doc.lines.size(), key + "=" + value);
@@ -311,12 +295,17 @@ void apply(Document& doc, const std::string& section, const std::string& key,
     }
     // A new key follows the last key line, so comments closing the section stay below.
     std::size_t lastKey = header;
-    for (std::size_t i = header + 1; i < doc.lines.size() && !sectionName(doc.lines[i].text); ++i) {
-        const auto kv = keyLine(doc.lines[i].text);
-        if (!kv)
+    for (std::size_t i = header + 1; i < doc.lines.size(); ++i) {
+        const ClassifiedLine line = classifyLine(doc.lines[i].text);
+        if (line.kind == LineKind::SectionHead)
+            break;
+        if (line.kind != LineKind::KeyLine)
             continue;
-        if (sameName(kv->key, key)) {
-            doc.lines[i].text = std::string(kv->key) + "=" + value;
+        if (sameName(line.name, key)) {
+            doc.lines[i].text = std::string(line.name) + "=" + value;
+            // Windows ends a rewritten last line too.
+            if (doc.lines[i].end.empty())
+                doc.lines[i].end = kNewLineEnd;
             return;
         }
         lastKey = i;

@@ -3,7 +3,7 @@
 // read the same everywhere.
 #pragma once
 
-#include "file_io.h"
+#include "core/file_io.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "settings_location.h"
+#include "core/settings_location.h"
 
-#include "text.h"
+#include "core/text.h"
 
 #include <atomic>
 #include <cerrno>

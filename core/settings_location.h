@@ -2,7 +2,7 @@
 // command line and what lies beside the executable, then handed to the context.
 #pragma once
 
-#include "file_io.h"
+#include "core/file_io.h"
 
 #include <string>
 

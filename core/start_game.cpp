@@ -109,11 +109,6 @@ std::string firstBytesOf(const std::string& path) {
     return std::string(bytes, static_cast<std::size_t>(in.gcount()));
 }
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 StartResult failed(const std::string& program, std::string reason) {
     return {false, program, std::move(reason)};
 }
@@ -142,9 +137,9 @@ StartRequest makeStartRequest(const std::string& commandText, WindowStyle window
         return request;
     request.workingFolder =
         pathToUtf8(pathFromUtf8(detail::absoluteProgram(request)).parent_path());
-    request.wine =
-        chooseWine(hostPlatform() == Platform::Windows, firstBytesOf(request.program),
-                   environmentValue("PATH"), environmentValue("GRAVELOCK_WINE"), isExecutableFile);
+    request.wine = chooseWine(hostPlatform() == Platform::Windows, firstBytesOf(request.program),
+                              environmentVariable("PATH"), environmentVariable("GRAVELOCK_WINE"),
+                              isExecutableFile);
     request.route = chooseStartRoute(detail::absoluteProgram(request), request.wine.program,
                                      throughSteam, currentRouteEnvironment());
     return request;

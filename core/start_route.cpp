@@ -1,6 +1,7 @@
 #include "core/start_route.h"
 
 #include "core/file_io.h"
+#include "core/platform.h"
 #include "core/start_game.h"
 #include "core/text.h"
 #include "core/vdf.h"
@@ -235,19 +236,14 @@ StartRoute throughSteamOn(Platform platform, const fs::path& program,
     return {};
 }
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 } // namespace
 
 RouteEnvironment currentRouteEnvironment() {
     RouteEnvironment environment;
     environment.platform = hostPlatform();
-    environment.home = environmentValue("HOME");
-    environment.path = environmentValue("PATH");
-    environment.winePrefix = environmentValue("WINEPREFIX");
+    environment.home = environmentVariable("HOME");
+    environment.path = environmentVariable("PATH");
+    environment.winePrefix = environmentVariable("WINEPREFIX");
     environment.registrySteamPath = steamPathFromRegistry();
     return environment;
 }

@@ -49,7 +49,7 @@ std::optional<QString> AppContext::openFile(QWidget* parent, const QString& titl
 bool AppContext::startGame(QWidget* parent, const QString& commandText, WindowStyle windowStyle) {
     const StartResult result =
         starter_.start(makeStartRequest(commandText.toStdString(), windowStyle,
-                                        throughSteamSetting(settings_.read(setting::steam, ""))));
+                                        throughSteamSetting(settings_.read(setting::steam))));
     if (result.ok)
         return true;
     const QString program = result.program.empty()

@@ -24,9 +24,9 @@ public:
 
     const std::string& file() const { return file_; }
 
-    // The key's value read to the key's length, or `def` when it is missing.
-    std::string read(const SettingKey& key, const std::string& def) const {
-        return GetPPS(key.section, key.key, def, key.maxLength, file_);
+    // The key's value read to the key's length, or the key's mark for a missing one.
+    std::string read(const SettingKey& key) const {
+        return GetPPS(key.section, key.key, key.missing, key.maxLength, file_);
     }
     WriteResult write(const SettingWrite& write) const {
         return WritePPS(write.section, write.key, write.value, file_);

@@ -52,7 +52,7 @@ void SplashWindow::tick() {
     // the icon are loaded while it is up.
     useDesignFont();
     useProgramIcon();
-    const bool firstUse = context_.settings().read(setting::firstuse, "error") == "yes";
+    const bool firstUse = context_.settings().read(setting::firstuse) == "yes";
     context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
     context_.windows().unload(windowName::splash);
 }

@@ -152,8 +152,8 @@ void SpWindow::buildMenu() {
 }
 
 void SpWindow::load() {
-    const std::string tfc = context_.settings().read(setting::tfc, "error");
-    if (tfc == "error") {
+    const std::string tfc = context_.settings().read(setting::tfc);
+    if (tfc == setting::tfc.missing) {
         context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
                          QStringLiteral("Configuration error"));
         if (context_.windows().knows(windowName::config)) {
@@ -163,27 +163,27 @@ void SpWindow::load() {
         }
     }
     optTFC->setEnabled(tfc != "false");
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte ausgewält"));
 }
 
 void SpWindow::selectDeathmatch() {
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch game"));
     cmbDifficult->setEnabled(false);
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert (Du bist im DM Modus)"));
 }
 
 void SpWindow::selectSinglePlayer() {
     cmbDifficult->setEnabled(true);
     setWindowTitle(QStringLiteral("Gravelock - Einspieler Modus"));
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selktiert (Du bist im Einspieler Modus)"));
 }
 
 void SpWindow::selectTeamFortress() {
     setWindowTitle(QStringLiteral("Gravelock - Team Fortess Classic Spiel"));
-    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::tfcmaps, "error")));
+    dirFichiers->setFolder(fromUtf8(context_.settings().read(setting::tfcmaps)));
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !(Du bist im TFC Modus)"));
     cmbDifficult->setEnabled(false);
 }
@@ -221,7 +221,7 @@ void SpWindow::startGame() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = context_.settings().read(setting::program, "");
+    const std::string program = context_.settings().read(setting::programForStart);
     const bool started =
         context_.startGame(this, QString::fromStdString(buildLaunchCommand(program, settings)),
                            WindowStyle::MaximisedWithFocus);

@@ -169,7 +169,7 @@ void DMWindow::buildButtonsAndMenu(QWidget* client) {
 }
 
 void DMWindow::load() {
-    maps->setFolder(fromUtf8(context_.settings().read(setting::maps, "error")));
+    maps->setFolder(fromUtf8(context_.settings().read(setting::maps)));
     setTextBoxEnabled(passwordvalue, false);
 }
 
@@ -212,7 +212,7 @@ std::optional<QString> DMWindow::writeConfig(ServerConfigVariant variant) {
                          MsgIcon::Exclamation);
         return std::nullopt;
     }
-    const std::string valve = context_.settings().read(setting::valve, kMissingGameFolder);
+    const std::string valve = context_.settings().read(setting::valve);
     const std::string path = serverConfigPath(valve);
     const auto folderProblem = gameFolderProblem(valve);
     const WriteResult result = folderProblem ? WriteResult::failure(*folderProblem)
@@ -246,7 +246,7 @@ void DMWindow::saveAndStart() {
                          MsgIcon::Exclamation);
         return;
     }
-    const std::string program = context_.settings().read(setting::program, "error!");
+    const std::string program = context_.settings().read(setting::programForServer);
     context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
                        WindowStyle::MaximisedWithFocus);
 }

@@ -79,7 +79,7 @@ void MapCycleWindow::buildMenu() {
 }
 
 void MapCycleWindow::listMaps(const SettingKey& key) {
-    avaible->setFolder(fromUtf8(context_.settings().read(key, "error")));
+    avaible->setFolder(fromUtf8(context_.settings().read(key)));
 }
 
 } // namespace gravelock

@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 #include "core/player_message.h"
+#include "core/setting_keys.h"
 
 #include <optional>
 #include <string>
@@ -81,8 +82,8 @@ std::optional<std::string> serverConfigBytes(const ServerSettings& settings,
 WriteResult WriteServerConfig(const ServerSettings& settings, ServerConfigVariant variant,
                               const std::string& path);
 
-// What GetPPS answers when GAMEDIR/valve is missing.
-inline constexpr const char* kMissingGameFolder = "error!";
+// What a read of the game folder gives when it is missing.
+inline constexpr const char* kMissingGameFolder = setting::valve.missing;
 inline constexpr const char* kServerConfigName = "orvo.cfg";
 
 // The folder value stands directly in front of the file name: it ends with its

@@ -1,5 +1,6 @@
 #include "servers/api_key.h"
 
+#include "core/platform.h"
 #include "core/text.h"
 
 #include <cctype>
@@ -35,11 +36,8 @@ std::string apiKeyFile(const std::string& userFolder) {
 }
 
 std::string readApiKey(const std::string& userFolder) {
-    if (const char* fromEnvironment = std::getenv("GRAVELOCK_STEAM_KEY")) {
-        std::string key = cleanKey(fromEnvironment);
-        if (!key.empty())
-            return key;
-    }
+    if (std::string key = cleanKey(environmentVariable("GRAVELOCK_STEAM_KEY")); !key.empty())
+        return key;
     if (userFolder.empty())
         return {};
     std::error_code error;

@@ -55,13 +55,12 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
     connect(Command3, &QPushButton::clicked, this, [this] { context_.returnToMainWindow(this); });
     fitCaptions(this);
     loadFolders();
-    chkSteam->setChecked(throughSteamSetting(context_.settings().read(setting::steam, "")));
+    chkSteam->setChecked(throughSteamSetting(context_.settings().read(setting::steam)));
 }
 
 void ConfigWindow::save() {
     std::vector<SettingWrite> writes = configDialogWrites(folders());
-    writes.push_back(
-        {setting::steam.section, setting::steam.key, throughSteamValue(chkSteam->isChecked())});
+    writes.push_back(setting::steam(throughSteamValue(chkSteam->isChecked())));
     if (!writeSettings(writes))
         return;
     context_.returnToMainWindow(this);

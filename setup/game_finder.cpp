@@ -216,21 +216,16 @@ private:
     std::set<std::string> seen_;
 };
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 } // namespace
 
 FinderEnvironment currentFinderEnvironment() {
     FinderEnvironment environment;
     environment.platform = hostPlatform();
-    environment.home = environmentValue("HOME");
+    environment.home = environmentVariable("HOME");
     if (environment.home.empty())
-        environment.home = environmentValue("USERPROFILE");
+        environment.home = environmentVariable("USERPROFILE");
     for (const char* name : {"WINEPREFIX", "ProgramFiles(x86)"})
-        if (std::string value = environmentValue(name); !value.empty())
+        if (std::string value = environmentVariable(name); !value.empty())
             environment.variables[name] = std::move(value);
     environment.registrySteamPath = steamPathFromRegistry();
     return environment;

@@ -51,11 +51,11 @@ GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
 }
 
 void GameFoldersWindow::loadFolders() {
-    const std::string tfc = context_.settings().read(setting::tfc, "error");
+    const std::string tfc = context_.settings().read(setting::tfc);
     // Paths are read whole: a cut path would be written back cut.
-    program->setText(fromUtf8(context_.settings().read(setting::program, "error")));
-    txtMaps->setText(fromUtf8(context_.settings().read(setting::maps, "error")));
-    TFCmaps->setText(fromUtf8(context_.settings().read(setting::tfcmaps, "error")));
+    program->setText(fromUtf8(context_.settings().read(setting::program)));
+    txtMaps->setText(fromUtf8(context_.settings().read(setting::maps)));
+    TFCmaps->setText(fromUtf8(context_.settings().read(setting::tfcmaps)));
     setTextBoxEnabled(TFCmaps, false);
     if (tfcTicked(tfc))
         chkTFC->setChecked(true);

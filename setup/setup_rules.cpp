@@ -1,14 +1,12 @@
 #include "setup/setup_rules.h"
 
+#include "core/setting_keys.h"
 #include "core/text.h"
 
 #include <cctype>
 
 namespace gravelock {
 namespace {
-
-const std::string kMisc = "MISC";
-const std::string kGameDir = "GAMEDIR";
 
 bool isSeparator(char c) {
     return c == '/' || c == '\\';
@@ -72,15 +70,15 @@ std::optional<SetupMessage> namePageProblem(const std::string& nick, const std::
 }
 
 std::vector<SettingWrite> namePageWrites(const std::string& nick, const std::string& clan) {
-    return {{kMisc, "user", nick}, {kMisc, "company", clan}};
+    return {setting::user(nick), setting::company(clan)};
 }
 
 std::vector<SettingWrite> wizardFolderWrites(const GameFolders& folders) {
-    std::vector<SettingWrite> writes{{kMisc, "tfc", tfcValue(folders.tfc)}};
+    std::vector<SettingWrite> writes{setting::tfc(tfcValue(folders.tfc))};
     if (folders.tfc)
-        writes.push_back({kGameDir, "tfcmaps", folders.tfcmaps});
-    writes.push_back({kGameDir, "program", folders.program});
-    writes.push_back({kGameDir, "maps", folders.maps});
+        writes.push_back(setting::tfcmaps(folders.tfcmaps));
+    writes.push_back(setting::program(folders.program));
+    writes.push_back(setting::maps(folders.maps));
     return writes;
 }
 
@@ -101,25 +99,24 @@ std::vector<SettingWrite> derivedFolderWrites(const std::string& tfc, const std:
                                               const std::string& program) {
     // "…\valve\maps" less "maps" keeps its trailing separator; dropLastCharacters
     // gives an empty text for shorter values.
-    return {
-        {kGameDir, "valve", dropLastCharacters(withoutTrailingSeparators(maps), 4)},
-        {kGameDir, "tfcdir",
-         tfc == "true" ? dropLastCharacters(withoutTrailingSeparators(tfcmaps), 4) : std::string()},
-        {kGameDir, "dds", folderOf(program)}};
+    return {setting::valve(dropLastCharacters(withoutTrailingSeparators(maps), 4)),
+            setting::tfcdir(tfcTicked(tfc)
+                                ? dropLastCharacters(withoutTrailingSeparators(tfcmaps), 4)
+                                : std::string()),
+            setting::dds(folderOf(program))};
 }
 
 std::vector<SettingWrite> finishWrites(const std::string& tfc, const std::string& maps,
                                        const std::string& tfcmaps, const std::string& program) {
     std::vector<SettingWrite> writes = derivedFolderWrites(tfc, maps, tfcmaps, program);
-    writes.push_back({kMisc, "firstuse", "no"});
+    writes.push_back(setting::firstuse("no"));
     return writes;
 }
 
 std::vector<SettingWrite> configDialogWrites(const GameFolders& folders) {
-    std::vector<SettingWrite> writes{{kMisc, "tfc", tfcValue(folders.tfc)},
-                                     {kGameDir, "program", folders.program},
-                                     {kGameDir, "maps", folders.maps},
-                                     {kGameDir, "tfcmaps", folders.tfcmaps}};
+    std::vector<SettingWrite> writes{setting::tfc(tfcValue(folders.tfc)),
+                                     setting::program(folders.program), setting::maps(folders.maps),
+                                     setting::tfcmaps(folders.tfcmaps)};
     for (SettingWrite& derived :
          derivedFolderWrites(tfcValue(folders.tfc), folders.maps, folders.tfcmaps, folders.program))
         writes.push_back(std::move(derived));

@@ -169,12 +169,12 @@ FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
 }
 
 void FirstusedoneWindow::finish() {
-    const std::string tfc = context_.settings().read(setting::tfc, "error");
+    const std::string tfc = context_.settings().read(setting::tfc);
     // Whole paths: the folders derived from cut paths would be wrong.
-    const std::string maps = context_.settings().read(setting::maps, "error");
+    const std::string maps = context_.settings().read(setting::maps);
     const std::string tfcmaps =
-        tfcTicked(tfc) ? context_.settings().read(setting::tfcmaps, "error") : std::string();
-    const std::string program = context_.settings().read(setting::program, "error");
+        tfcTicked(tfc) ? context_.settings().read(setting::tfcmaps) : std::string();
+    const std::string program = context_.settings().read(setting::program);
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
         return;
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "

@@ -41,11 +41,12 @@ TEST(FileNames, PatternMatchesWithoutRegardToCase) {
 // The order the lists have always shown: lower case compared by character code.
 TEST(FileNames, OrderIsCaseBlindByCharacterCode) {
     const std::vector<std::u16string> expected = {
-        u"10.bsp",     u"2.bsp",     u"[a].bsp",  u"_x.bsp",  u"a b.bsp",   u"a-b.bsp",
-        u"A.bsp",      u"a.bsp",     u"a_b.bsp",  u"ab.bsp",  u"apfel.bsp", u"E.bsp",
-        u"İ.bsp",      u"uber.bsp",  u"zeta.bsp", u"Zoo.BSP", u"~t.bsp",    u"ß.bsp",
-        u"Ärger.bsp",  u"ärmel.bsp", u"é.bsp",    u"ö.bsp",   u"Öl.bsp",    u"über.bsp",
-        u"Ümlaut.BSP", u"ǅ.bsp",     u"Ω.bsp",    u"ω2.bsp",  u"Ж.bsp",     u"ж2.bsp",
+        u"10.bsp",   u"2.bsp",      u"[a].bsp",   u"_x.bsp",   u"a b.bsp", u"a-b.bsp",
+        u"A.bsp",    u"a.bsp",      u"a.bsp.bsp", u"a_b.bsp",  u"ab.bsp",  u"apfel.bsp",
+        u"E.bsp",    u"İ.bsp",      u"uber.bsp",  u"zeta.bsp", u"Zoo.BSP", u"~t.bsp",
+        u"ß.bsp",    u"Ärger.bsp",  u"ärmel.bsp", u"é.bsp",    u"ö.bsp",   u"Öl.bsp",
+        u"über.bsp", u"Ümlaut.BSP", u"ǅ.bsp",     u"Ω.bsp",    u"ω2.bsp",  u"Ж.bsp",
+        u"ж2.bsp",
     };
     std::vector<std::u16string> names(expected.rbegin(), expected.rend());
     std::sort(names.begin(), names.end(), fileNameBefore);

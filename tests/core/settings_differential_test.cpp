@@ -9,10 +9,7 @@
 
 #include <map>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/windows_api.h"
 
 namespace gravelock {
 namespace {

@@ -152,6 +152,8 @@ TEST_F(SettingsFile, WritesLikeWindowsAndKeepsEveryOtherByte) {
          "[MISC]\r\na=1\r\nb=2\r\n; about b\r\n\r\n[X]\r\n"},
         {"new key in a section of comments only", "[MISC]\r\n; none yet\r\n", {{"MISC", "b", "2"}}, "",
          "[MISC]\r\nb=2\r\n; none yet\r\n"},
+        {"a rewritten last line without end gets CR LF", "[MISC]\r\nuser=Ace", {{"MISC", "user", "Bee"}}, "",
+         "[MISC]\r\nuser=Bee\r\n"},
         {"header without line end gets one", "[MISC]", {{"MISC", "user", "Ace"}}, "", misc},
         {"last line without end, new section", "[A]\nx=1", {{"MISC", "user", "Ace"}}, "", "[A]\nx=1\r\n" + misc},
         {"undefined Windows-1252 bytes survive", "[X]\r\nraw=\x81\x8D\x8F\x90\x9D\r\n",
@@ -162,6 +164,9 @@ TEST_F(SettingsFile, WritesLikeWindowsAndKeepsEveryOtherByte) {
         {"text outside Windows-1252 turns the file into UTF-8", "[MISC]\r\nuser=J\xF6rg\r\n",
          {{"GAMEDIR", "maps", "/home/Дм/maps"}}, "",
          "\xEF\xBB\xBF[MISC]\r\nuser=J\xC3\xB6rg\r\n[GAMEDIR]\r\nmaps=/home/Дм/maps\r\n"},
+        {"only a later write of the batch needs UTF-8", "[MISC]\r\nuser=J\xF6rg\r\n",
+         {{"MISC", "company", "Clan"}, {"GAMEDIR", "maps", "/home/Дм/maps"}}, "",
+         "\xEF\xBB\xBF[MISC]\r\nuser=J\xC3\xB6rg\r\ncompany=Clan\r\n[GAMEDIR]\r\nmaps=/home/Дм/maps\r\n"},
         // Refused: nothing of the batch is written.
         {"value with CR LF and a section", misc,
          {{"MISC", "user", "Ace\r\n[GAMEDIR]\r\nprogram=evil.exe"}}, lineBreak, misc},
@@ -276,6 +281,11 @@ TEST_F(SettingsFile, PermissionsAreKeptAndRespected) {
         return failures;
     });
     EXPECT_EQ(report, "");
+    // Not even root replaces a file nobody may write, as Windows refuses a
+    // read-only file to an administrator.
+    writeBytes(ini, "[MISC]\r\nuser=Ace\r\n");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(expectRefused(ini, "Die Datei ist schreibgeschützt"), "");
 #endif
 }
 
@@ -289,6 +299,7 @@ TEST_F(SettingsFile, WhatOthersPlantInTheFolderIsIgnoredAndSwept) {
     for (const std::string name : {"orvo.ini.tmp-1234-0", "orvo.ini.tmp-aaaaaaaaaaaa"})
         fs::create_symlink(victim, folder.file(name));
     writeBytes(folder.file("orvo.ini.tmp-killed"), "half a save");
+    writeBytes(folder.file("orvo.cfg.tmp-abc"), "another file's save");
     write("MISC", "user", "Ace");
     EXPECT_EQ(readBytes(victim), "keep");
     EXPECT_EQ(readBytes(ini), "[MISC]\r\nuser=Ace\r\n");
@@ -297,8 +308,8 @@ TEST_F(SettingsFile, WhatOthersPlantInTheFolderIsIgnoredAndSwept) {
     for (const auto& entry : fs::directory_iterator(folder.path()))
         left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"orvo.ini", "orvo.ini.lock", "orvo.ini.tmp-dir",
-                                              "victim"}));
+    EXPECT_EQ(left, (std::vector<std::string>{"orvo.cfg.tmp-abc", "orvo.ini", "orvo.ini.lock",
+                                              "orvo.ini.tmp-dir", "victim"}));
 #endif
 }
 
@@ -347,6 +358,9 @@ TEST_F(SettingsFile, OnlyRegularFilesOfSaneSizeAreRead) {
                      fs::file_size(ini) < kLargestReadFile)
             << c.what << ": replaced";
     }
+    plant("[MISC]\r\nuser=Ace\r\n");
+    fs::resize_file(ini, kLargestReadFile);
+    EXPECT_EQ(get("MISC", "user"), "Ace") << "a file of the largest size is read";
 }
 
 TEST_F(SettingsFile, TwoProgramsSavingAtOnceLoseNothing) {

@@ -8,10 +8,7 @@
 
 #include <filesystem>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/windows_api.h"
 
 namespace gravelock {
 namespace {

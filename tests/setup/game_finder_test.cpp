@@ -106,15 +106,16 @@ TEST_F(FindGames, InEverySteamLibraryAndWinePrefix) {
     };
     const std::vector<Case> cases = {
         // clang-format off
-        {"two libraries: the root's own first, the native game over the Windows one",
+        {"two libraries, \"Path\" in any case: the root's own first, the native game over the Windows one",
          {{rootGame, "hl.sh"}, {"$/games/steamapps/common/Half-Life", "hl.exe", "valve/maps", "tfc/maps"}},
          {{rootGame + "/hl.exe", "MZ"},
           {steam + "/steamapps/libraryfolders.vdf", "\"libraryfolders\" { \"0\" { \"path\" \"" + at(steam) +
-                                                    "\" } \"1\" { \"path\" \"" + at("$/games") + "\" } }"}},
+                                                    "\" } \"1\" { \"Path\" \"" + at("$/games") + "\" } }"}},
          posix()},
-        {"the older list format, a folder without maps is no game",
-         {{"$/old/steamapps/common/Half-Life", "hl.sh"}, {"$/nomaps/steamapps/common/Half-Life", "hl.sh", "", "", false}},
-         {{"$/home/.steam/steam/steamapps/libraryfolders.vdf", "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" +
+        {"the older list format: numbered keys only; a folder without maps is no game",
+         {{"$/old/steamapps/common/Half-Life", "hl.sh"}, {"$/nomaps/steamapps/common/Half-Life", "hl.sh", "", "", false},
+          {"$/stats/steamapps/common/Half-Life", "hl.sh", "valve/maps", "", false}},
+         {{"$/home/.steam/steam/steamapps/libraryfolders.vdf", "\"LibraryFolders\" { \"TimeNextStatsReport\" \"" + at("$/stats") + "\" \"1\" \"" +
                                                                at("$/old") + "\" \"2\" \"" + at("$/nomaps") + "\" }"}},
          posix()},
         {"xash3d where the game's own programs are missing", {{rootGame, "xash3d"}}, {}, posix()},

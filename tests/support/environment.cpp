@@ -5,10 +5,7 @@
 #include <cstdlib>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/windows_api.h"
 #else
 #include <grp.h>
 #include <sys/wait.h>

@@ -2,10 +2,7 @@
 // line and parses it itself, so this records that line exactly as handed over
 // and the folder it was started in, as UTF-8, one per line, into the file named
 // by GRAVELOCK_TEST_RECORD (written whole, then renamed).
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/windows_api.h"
 
 #include <string>
 

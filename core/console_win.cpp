@@ -1,17 +1,8 @@
-#include "console.h"
-
-#include <cstdio>
-
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "core/console.h"
+#include "core/windows_api.h"
 
 namespace gravelock {
 
-#ifdef _WIN32
 void printToTerminal(const std::string& utf8, bool error) {
     HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     DWORD written = 0;
@@ -27,19 +18,9 @@ void printToTerminal(const std::string& utf8, bool error) {
                                  OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE)
         return;
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    const std::wstring wide = win::widen(utf8);
     WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     CloseHandle(console);
 }
-#else
-void printToTerminal(const std::string& utf8, bool error) {
-    std::FILE* stream = error ? stderr : stdout;
-    std::fputs(utf8.c_str(), stream);
-    std::fflush(stream);
-}
-#endif
 
 } // namespace gravelock

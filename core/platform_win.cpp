@@ -1,24 +1,15 @@
 #include "core/platform.h"
+#include "core/windows_api.h"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include <cstdlib>
 
 namespace gravelock {
 
 Platform hostPlatform() {
-#ifdef _WIN32
     return Platform::Windows;
-#else
-    return Platform::Posix;
-#endif
 }
 
 std::string steamPathFromRegistry() {
-#ifdef _WIN32
     DWORD bytes = 0;
     if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Valve\\Steam", L"SteamPath", RRF_RT_REG_SZ,
                      nullptr, nullptr, &bytes) != ERROR_SUCCESS ||
@@ -29,17 +20,13 @@ std::string steamPathFromRegistry() {
                      nullptr, wide.data(), &bytes) != ERROR_SUCCESS)
         return {};
     wide.resize(wcsnlen(wide.c_str(), wide.size()));
-    if (wide.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                        nullptr, nullptr);
-    return utf8;
-#else
-    return {};
-#endif
+    return win::narrow(wide);
+}
+
+std::string environmentVariable(const char* name) {
+    // The narrow environment is in the ANSI code page and loses what it cannot hold.
+    const wchar_t* value = _wgetenv(win::widen(name).c_str());
+    return value ? win::narrow(value) : std::string();
 }
 
 } // namespace gravelock
