@@ -150,7 +150,8 @@ VideoTab::VideoTab() {
     connect(chkAdditional, &QCheckBox::stateChanged, this,
             [this] { txtAdditional->setVisible(ticked(chkAdditional)); });
 
-    fill(lstResol, resolutions());
+    for (const Resolution& r : resolutions())
+        lstResol->addItem(QString::fromStdString(r.caption()));
     optSoftware->setChecked(true);
 }
 
@@ -171,7 +172,9 @@ VideoOptions VideoTab::options() const {
     o.display = optFullScrn->isChecked()  ? DisplayMode::FullScreen
                 : optWinMode->isChecked() ? DisplayMode::Windowed
                                           : DisplayMode::None;
-    o.resolution = selectedText(lstResol);
+    // The list holds the table's entries in the table's order.
+    if (const auto items = lstResol->selectedItems(); !items.isEmpty())
+        o.resolution = resolutions().at(static_cast<std::size_t>(lstResol->row(items.first())));
     o.additional = ticked(chkAdditional);
     o.additionalText = txtAdditional->text().toStdString();
     return o;

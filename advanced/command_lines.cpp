@@ -1,7 +1,6 @@
 #include "advanced/command_lines.h"
 
-#include <array>
-#include <utility>
+#include "core/start_game.h"
 
 namespace gravelock {
 namespace {
@@ -10,11 +9,25 @@ const char* onOff(bool on, const char* whenOn, const char* whenOff) {
     return on ? whenOn : whenOff;
 }
 
+// A slider's 0 to 10 as the game's volume of 0 to 1: "7" gives "0.7". Any
+// other text (there is none from a slider) goes in as it is.
+std::string volumeFraction(const std::string& tenths) {
+    if (tenths == "10")
+        return "1";
+    if (tenths.size() == 1 && tenths[0] >= '1' && tenths[0] <= '9')
+        return "0." + tenths;
+    return tenths;
+}
+
 } // namespace
 
-const std::vector<std::string>& resolutions() {
-    static const std::vector<std::string> list{"320x200", "400x300", "512x384",
-                                               "640x480", "800x600", "1024x768"};
+std::string Resolution::caption() const {
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+const std::vector<Resolution>& resolutions() {
+    static const std::vector<Resolution> list{{320, 200}, {400, 300}, {512, 384},
+                                              {640, 480}, {800, 600}, {1024, 768}};
     return list;
 }
 
@@ -56,28 +69,19 @@ GeneratedLine buildVideoLine(const VideoOptions& o) {
     if (o.renderer == Renderer::OpenGL)
         line += " -gl";
     if (o.display == DisplayMode::Windowed)
-        line += " -win";
+        line += " -window";
     if (o.display == DisplayMode::FullScreen)
         line += " -full";
-    // The game names the width -vid_config_y and the height -vid_config_x.
-    static const std::array<std::pair<const char*, const char*>, 6> kResolutionFragments{{
-        {"320x200", " -vid_config_y 320 -vid_config_x 200"},
-        {"400x300", " -vid_config_y 400 -vid_config_x 300"},
-        {"512x384", " -vid_config_y 512 -vid_config_x 384"},
-        {"640x480", " -vid_config_y 640 -vid_config_x 480"},
-        {"800x600", " -vid_config_y 800 -vid_config_x 600"},
-        {"1024x768", " -vid_config_y 1024 -vid_config_x 768"},
-    }};
-    for (const auto& [entry, fragment] : kResolutionFragments)
-        if (o.resolution == entry)
-            line += fragment;
+    if (o.resolution)
+        line += " -w " + std::to_string(o.resolution->width) + " -h " +
+                std::to_string(o.resolution->height);
     if (o.additional)
         line += " " + o.additionalText;
     if (o.noIntro)
         line += " -nointro";
     if (o.developer)
         line += " -dev";
-    if (o.resolution.empty())
+    if (!o.resolution)
         out.problems.emplace_back(kChooseResolution);
     return out;
 }
@@ -92,15 +96,18 @@ GeneratedLine buildClientLine(const ClientOptions& o) {
     line += onOff(o.allowDownload, " +cl_allowdownload 1", " +cl_allowdownload 0");
     line += onOff(o.allowUpload, " +cl_allowupload 1", " +cl_allowupload 0");
     line += onOff(o.hiModels, " +cl_himodels 1", " +cl_himodels 0");
-    // These three boxes name the opposite of the game's switch.
+    // Delta compression, IPX and TCP/IP boxes name the opposite of the game's switch.
     line += onOff(o.deltaCompressionOff, " +c_deltas 0", " +c_deltas 1");
     line += onOff(o.spectator, " +spectator 1", " +spectator 0");
-    line += onOff(o.ipxOn, " -noipx 0", " -noipx 1");
-    line += onOff(o.tcpIpOn, " -noip 0", " -noip 1");
+    // -noip and -noipx count by their presence alone: written only to turn off.
+    if (!o.ipxOn)
+        line += " -noipx";
+    if (!o.tcpIpOn)
+        line += " -noip";
     line += onOff(o.preload, " -precache 1", " -precache 0");
-    line += " +name " + o.name;
+    line += " +name " + quoteArgument(o.name);
     line += " +fps_modem " + o.maxFrameRate;
-    line += " -connect " + o.address;
+    line += " +connect " + o.address;
     return out;
 }
 
@@ -117,8 +124,8 @@ GeneratedLine buildSoundLine(const SoundOptions& o) {
         out.problems.emplace_back(kChooseSoundVolume);
     if (o.suitVolume.empty())
         out.problems.emplace_back(kChooseSuitVolume);
-    line += " +volume " + o.gameVolume;
-    line += " +suitvolume " + o.suitVolume;
+    line += " +volume " + volumeFraction(o.gameVolume);
+    line += " +suitvolume " + volumeFraction(o.suitVolume);
     if (o.cd == CdTrackMode::PlayOnce)
         line += " +cd play " + o.track;
     if (o.cd == CdTrackMode::Loop)
@@ -128,13 +135,13 @@ GeneratedLine buildSoundLine(const SoundOptions& o) {
 
 std::string buildMiscLine(const MiscOptions& o) {
     std::string line;
-    line += onOff(o.deathmatch, " -deathmatch 1", " -deathmatch 0");
-    line += onOff(o.coop, " -coop 1", " -coop 0");
+    line += onOff(o.deathmatch, " +deathmatch 1", " +deathmatch 0");
+    line += onOff(o.coop, " +coop 1", " +coop 0");
     line += onOff(o.humanBlood, " +violence_hblood 1", " +violence_hblood 0");
     line += onOff(o.humanGibs, " +violence_hgibs 1", " +violence_hgibs 0");
     line += onOff(o.alienBlood, " +violence_ablood 1", " +violence_ablood 0");
     line += onOff(o.alienGibs, " +violence_agibs 1", " +violence_agibs 0");
-    line += " -skill " + o.skill;
+    line += " +skill " + o.skill;
     line += " +fakelag " + o.fakeLag;
     line += " +fakeloss " + o.fakeLoss;
     return line;

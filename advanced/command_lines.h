@@ -3,6 +3,7 @@
 // and fragments are joined without separators; typed text goes in as typed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,15 @@ namespace gravelock {
 // A partial command line and the problems to show before it replaces its label,
 // in the order they are to be shown.
 struct GeneratedLine {
-    std::string line;
+    std::string line{};
     std::vector<std::string> problems;
+};
+
+// One entry of the resolution list: its caption is "WIDTHxHEIGHT".
+struct Resolution {
+    int width;
+    int height;
+    std::string caption() const;
 };
 
 enum class Renderer { None, Software, Direct3D, OpenGL };
@@ -29,13 +37,13 @@ struct VideoOptions {
     bool noIntro = false;            // chkNoIntro
     Renderer renderer = Renderer::None;
     DisplayMode display = DisplayMode::None;
-    std::string resolution;     // text of the selected lstResol entry; empty when none
-    bool additional = false;    // chkAdditional
-    std::string additionalText; // txtAdditional, used only while chkAdditional is ticked
+    std::optional<Resolution> resolution{}; // the selected lstResol entry; none when none is
+    bool additional = false;                // chkAdditional
+    std::string additionalText{}; // txtAdditional, used only while chkAdditional is ticked
 };
 
 struct ClientOptions {
-    std::string model; // selected lstModel entry; empty when none
+    std::string model{}; // selected lstModel entry; empty when none
     bool allowDownload = false;
     bool allowUpload = false;
     bool hiModels = false;
@@ -44,23 +52,23 @@ struct ClientOptions {
     bool ipxOn = false;
     bool tcpIpOn = false;
     bool preload = false;
-    std::string name;
-    std::string maxFrameRate;
-    std::string address;
+    std::string name{};
+    std::string maxFrameRate{};
+    std::string address{};
 };
 
 enum class CdTrackMode { None, NoTrack, Loop, PlayOnce };
 
 struct SoundOptions {
-    bool cdAudio = false;   // chkCDAudio
-    bool hiQuality = false; // chkHiQualitySound
-    bool eax = false;       // chkEAX
-    bool a3d = false;       // chkA3D
-    bool noSound = false;   // chkToggleSound
-    std::string gameVolume; // caption of lblGameSound; empty until its slider moved
-    std::string suitVolume; // caption of lblHEVSuit
+    bool cdAudio = false;     // chkCDAudio
+    bool hiQuality = false;   // chkHiQualitySound
+    bool eax = false;         // chkEAX
+    bool a3d = false;         // chkA3D
+    bool noSound = false;     // chkToggleSound
+    std::string gameVolume{}; // caption of lblGameSound (0 to 10); empty until its slider moved
+    std::string suitVolume{}; // caption of lblHEVSuit (0 to 10)
     CdTrackMode cd = CdTrackMode::None;
-    std::string track; // selected lstCDTrack entry; empty when none
+    std::string track{}; // selected lstCDTrack entry; empty when none
 };
 
 struct MiscOptions {
@@ -70,9 +78,9 @@ struct MiscOptions {
     bool humanGibs = false;
     bool alienBlood = false;
     bool alienGibs = false;
-    std::string skill;    // text of the Skill box, typed or chosen
-    std::string fakeLag;  // caption of lblFakeLag
-    std::string fakeLoss; // caption of lblFakePacketLoss
+    std::string skill{};    // text of the Skill box, typed or chosen
+    std::string fakeLag{};  // caption of lblFakeLag
+    std::string fakeLoss{}; // caption of lblFakePacketLoss
 };
 
 // Problems the generators report.
@@ -82,7 +90,7 @@ inline constexpr const char* kChooseSoundVolume = "Choose sound volume!";
 inline constexpr const char* kChooseSuitVolume = "Choose HEV suit volume!";
 
 // The entries of the window's lists, in their order.
-const std::vector<std::string>& resolutions();
+const std::vector<Resolution>& resolutions();
 const std::vector<std::string>& playerModels();
 const std::vector<std::string>& cdTracks();
 const std::vector<std::string>& skillLevels();

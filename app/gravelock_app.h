@@ -3,25 +3,31 @@
 #pragma once
 
 #include "frame/app_context.h"
+#include "servers/servers_window.h"
 
 #include <functional>
 
 namespace gravelock {
 
-void registerAllWindows(WindowRegistry& registry);
+// Without the server list's services (tests of other windows) the list is left out.
+void registerAllWindows(WindowRegistry& registry,
+                        const servers::ServerListServices* servers = nullptr);
 
 class Gravelock {
 public:
     Gravelock(Settings settings, MessageBoxes& messages, FileDialogs& files, GameStarter& starter,
-              std::function<void()> quit);
+              std::function<void()> quit, std::string keyFolder = {});
 
     AppContext& context() { return context_; }
-    // Shows the splash, which opens the wizard or the main window.
-    void start();
+    // Shows the splash, which opens the wizard or the main window. A settings
+    // file that cannot be read is reported instead, and false returned: the
+    // program cannot run without its settings.
+    bool start();
 
 private:
     // Declared before the context, which keeps a reference to it.
     SystemVolumes volumes_;
+    servers::QtServerPrompts serverPrompts_;
     AppContext context_;
 };
 

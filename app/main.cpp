@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
     SystemGameStarter starter;
     Gravelock program(Settings(location.file), messages, files, starter,
                       [] { QCoreApplication::exit(0); });
-    program.start();
+    if (!program.start())
+        return 1;
     return QApplication::exec();
 }

@@ -6,6 +6,8 @@
 #include "frame/german.h"
 #include "maps/map_info_window.h"
 #include "maps/sample_map.h"
+#include "servers/server_table_model.h"
+#include "servers/servers_window.h"
 #include "setup/game_search_window.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -109,6 +112,9 @@ std::string sampleInstall(const QTemporaryDir& dir) {
         touch(root + QStringLiteral("/tfc/maps/") + QLatin1String(map));
     touch(root + QStringLiteral("/hl.exe"));
     writeSampleMaps(root + QStringLiteral("/valve"));
+    QFile cycle(root + QStringLiteral("/valve/mapcycle.txt"));
+    if (cycle.open(QIODevice::WriteOnly))
+        cycle.write("crossfire\r\nstalkyard\r\nundertow\r\n");
 
     std::string ini = dir.filePath(QStringLiteral("orvo.ini")).toStdString();
     const std::string r = root.toStdString();
@@ -118,6 +124,57 @@ std::string sampleInstall(const QTemporaryDir& dir) {
                    setting::valve(r + "/valve/")},
                   ini);
     return ini;
+}
+
+// The server list as a refresh leaves it. Every sample is on this machine: the
+// selected row's players and rules are asked for, and nothing may go elsewhere.
+void fillServerList(servers::ServersWindow& window) {
+    using servers::ServerInfo;
+    const auto info = [](const char* address, const char* name, const char* map, const char* game,
+                         int players, int max, int bots, bool password, int ping) {
+        ServerInfo i;
+        i.address = address;
+        i.name = name;
+        i.map = map;
+        i.game = game;
+        i.players = players;
+        i.maxPlayers = max;
+        i.bots = bots;
+        i.password = password;
+        i.pingMs = ping;
+        return i;
+    };
+    const std::vector<ServerInfo> internet = {
+        info("127.0.0.1:27015", "Die Schrotflinten | 2fort rund um die Uhr", "2fort", "tfc", 14, 24,
+             0, false, 38),
+        info("127.0.0.1:27016", "Crossfire-Freunde [DE]", "crossfire", "valve", 9, 16, 3, false,
+             24),
+        info("127.0.0.1:27017", "Übungsplatz <b>Kühn</b>", "well", "tfc", 2, 12, 0, true, 51),
+        info("127.0.0.1:27018", "Stalkyard Nacht", "stalkyard", "valve", 0, 10, 0, false, 97),
+        info("127.0.0.1:27019", "Rock2 Clanwar", "rock2", "tfc", 20, 20, 0, true, 63),
+        info("127.0.0.1:27020", "Undertow 24/7", "undertow", "valve", 4, 8, 0, false, 142),
+    };
+    // The player's own tabs fill from the (empty) book when first shown: before the samples.
+    for (const servers::Source source :
+         {servers::Source::Favourites, servers::Source::History, servers::Source::Internet})
+        window.tabSources->setCurrentIndex(static_cast<int>(source));
+    for (const ServerInfo& i : internet)
+        window.model(servers::Source::Internet).answer(i);
+    window.model(servers::Source::Lan)
+        .answer(info("127.0.0.1:27021", "Jörgs LAN", "bounce", "valve", 3, 8, 0, false, 1));
+    window.model(servers::Source::Favourites).answer(internet[0]);
+    window.model(servers::Source::Favourites)
+        .answer(info("127.0.0.1:27022", "", "", "tfc", 0, 0, 0, false, -1));
+    window.model(servers::Source::Favourites).noAnswer("127.0.0.1:27022");
+    window.model(servers::Source::History).answer(internet[1]);
+    window.grdServers[0]->selectRow(
+        window.model(servers::Source::Internet).shownIndexOf(internet[0].address));
+    window.showDetails(QStringLiteral("127.0.0.1:27015"),
+                       {{{"Kühn", 31, 1520.0F}, {"Gordon", 12, 610.0F}, {"[DS] Heavy", 7, 95.0F}},
+                        {{"mp_timelimit", "30"},
+                         {"mp_teamplay", "1"},
+                         {"sv_maxspeed", "320"},
+                         {"tfc_clanbattle", "0"}}});
 }
 
 bool save(QWidget* widget, const QString& path) {
@@ -155,7 +212,10 @@ int main(int argc, char** argv) {
     ListedMessages messages;
     NoFiles files;
     NoStart starter;
-    Gravelock program(Settings(sampleInstall(dir)), messages, files, starter, [] {});
+    // The player's own Web API key stays out of the pictures.
+    Gravelock program(
+        Settings(sampleInstall(dir)), messages, files, starter, [] {},
+        dir.filePath(QStringLiteral("keys")).toStdString());
     WindowRegistry& windows = program.context().windows();
 
     QFile captions(out + QStringLiteral("/captions.txt"));
@@ -176,6 +236,8 @@ int main(int argc, char** argv) {
                            {"/home/jörg/.wine/drive_c/Sierra/Half-Life/hl.exe",
                             "/home/jörg/.wine/drive_c/Sierra/Half-Life/valve/maps", "", false}},
                           nullptr);
+        if (auto* list = qobject_cast<servers::ServersWindow*>(window))
+            fillServerList(*list);
         window->show();
         // The map info window once with a drawn floor plan, once with an overview.
         if (auto* info = qobject_cast<MapInfoWindow*>(window)) {

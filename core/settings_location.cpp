@@ -105,4 +105,16 @@ WriteResult createSettingsFile(const SettingsLocation& location) {
     return WriteResult::success();
 }
 
+std::optional<std::string> settingsReadProblem(const std::string& file) {
+    std::error_code error;
+    if (readWholeFile(file, error))
+        return std::nullopt;
+    if (error)
+        return describeError(error);
+    std::error_code ignored;
+    if (fs::exists(pathFromUtf8(file), ignored))
+        return "Das ist keine gewöhnliche Datei";
+    return std::nullopt;
+}
+
 } // namespace gravelock

@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 
+#include <optional>
 #include <string>
 
 namespace gravelock {
@@ -43,5 +44,10 @@ bool folderAcceptsNewFiles(const std::string& folder, std::string& reason);
 // (or writes an empty file) when it is missing. An existing file is never
 // touched. A failure names the folder and the reason in German.
 WriteResult createSettingsFile(const SettingsLocation& location);
+
+// Why the settings file cannot be read (German), or nullopt when it can. A
+// missing file is no problem: it reads as empty. Anything else the reader
+// would quietly take for an empty file is one.
+std::optional<std::string> settingsReadProblem(const std::string& file);
 
 } // namespace gravelock

@@ -47,19 +47,70 @@ CommandParts splitCommandText(const std::string& commandText,
 
 std::vector<std::string> splitArguments(const std::string& arguments) {
     std::vector<std::string> result;
-    std::string current;
-    for (const char c : arguments) {
-        if (c == ' ' || c == '\t') {
-            if (!current.empty())
-                result.push_back(std::move(current));
-            current.clear();
-        } else {
-            current += c;
+    std::size_t at = 0;
+    const std::size_t end = arguments.size();
+    const auto isBlank = [&](std::size_t i) {
+        return i < end && (arguments[i] == ' ' || arguments[i] == '\t');
+    };
+    while (true) {
+        while (isBlank(at))
+            ++at;
+        if (at >= end)
+            break;
+        // One argument: runs until a blank outside quotes. Quotes may open and
+        // close anywhere inside it, so "" alone is an empty argument.
+        std::string current;
+        bool quoted = false;
+        while (at < end && (quoted || !isBlank(at))) {
+            std::size_t backslashes = 0;
+            while (at < end && arguments[at] == '\\') {
+                ++backslashes;
+                ++at;
+            }
+            if (at < end && arguments[at] == '"') {
+                current.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    current += '"';
+                } else if (quoted && at + 1 < end && arguments[at + 1] == '"') {
+                    current += '"';
+                    ++at;
+                } else {
+                    quoted = !quoted;
+                }
+                ++at;
+            } else {
+                current.append(backslashes, '\\');
+                if (at < end && (quoted || !isBlank(at)))
+                    current += arguments[at++];
+            }
         }
-    }
-    if (!current.empty())
         result.push_back(std::move(current));
+    }
     return result;
+}
+
+std::string quoteArgument(const std::string& text) {
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : text) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count only before a quote: there they are doubled, and
+        // the quote itself is escaped.
+        if (c == '"') {
+            quoted.append(2 * backslashes + 1, '\\');
+        } else {
+            quoted.append(backslashes, '\\');
+        }
+        backslashes = 0;
+        quoted += c;
+    }
+    // The closing quote follows: trailing backslashes are doubled too.
+    quoted.append(2 * backslashes, '\\');
+    quoted += '"';
+    return quoted;
 }
 
 bool isWindowsProgram(std::string_view firstBytes) {

@@ -29,9 +29,16 @@ struct CommandParts {
 CommandParts splitCommandText(const std::string& commandText,
                               const std::function<bool(const std::string&)>& isFile);
 
-// The argument text split at blanks, as the game receives it on platforms that
-// pass an argument list. Quotes and every other character stay literal.
+// The argument text split the way a Windows program's C runtime reads its
+// command line, so the game gets the same words on every system: blanks and
+// tabs separate, double quotes group and are removed ("" inside quotes is one
+// quote), and backslashes are literal except before a quote, where each pair
+// gives one backslash and an odd one makes the quote literal.
 std::vector<std::string> splitArguments(const std::string& arguments);
+
+// The text in double quotes, escaped so that splitArguments gives it back as
+// one argument exactly as it was.
+std::string quoteArgument(const std::string& text);
 
 // Windows programs begin with the bytes "MZ".
 bool isWindowsProgram(std::string_view firstBytes);

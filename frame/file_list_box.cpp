@@ -72,6 +72,13 @@ void FileListBox::setFolder(const QString& folder) {
     refresh();
 }
 
+void FileListBox::showFileNames(const QString& folder, const QStringList& names) {
+    if (folder != folder_)
+        tips_.clear();
+    folder_ = folder;
+    names_->setStringList(names);
+}
+
 QStringList FileListBox::fileNames() const {
     return names_->stringList();
 }

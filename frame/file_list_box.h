@@ -26,6 +26,11 @@ public:
     void setFolder(const QString& folder);
     QString folder() const { return folder_; }
 
+    // Shows `names` as the files of `folder` without listing the folder: for a
+    // list of files kept elsewhere, such as a map cycle. The next setFolder or
+    // setPattern lists the folder again.
+    void showFileNames(const QString& folder, const QStringList& names);
+
     // The names shown, top to bottom.
     QStringList fileNames() const;
     // Selects the file as a click on it would; false when it is not listed.

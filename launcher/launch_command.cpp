@@ -1,6 +1,9 @@
 #include "launcher/launch_command.h"
 
+#include "core/start_game.h"
 #include "core/text.h"
+
+#include <array>
 
 namespace gravelock {
 namespace {
@@ -17,26 +20,47 @@ std::string modeFragment(GameMode mode) {
     return {};
 }
 
-std::string difficultyFragment(const std::string& difficulty) {
-    if (difficulty == "Einfach")
-        return " +set skill 0";
-    if (difficulty == "Mittel")
-        return " +set skill 1";
-    if (difficulty == "Hard!")
-        return " +set skill 2";
-    return {};
+constexpr std::array<Difficulty, 3> kDifficulties{{
+    {"Einfach", 1},
+    {"Mittel", 2},
+    {"Hard!", 3},
+}};
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A name the game would take apart (blanks) or lose a quote of goes in quotes.
+std::string mapArgument(const std::string& map) {
+    const bool split = map.find_first_of(" \t\"") != std::string::npos;
+    return split ? quoteArgument(map) : map;
 }
 
 } // namespace
 
+std::span<const Difficulty> difficulties() {
+    return kDifficulties;
+}
+
+std::optional<int> skillOf(const std::string& text) {
+    for (const Difficulty& d : kDifficulties)
+        if (text == d.caption)
+            return d.skill;
+    return std::nullopt;
+}
+
 std::string buildLaunchCommand(const std::string& program, const LaunchSettings& s) {
     std::string command = program;
     command += modeFragment(s.mode);
-    command += " +map " + dropLastCharacters(s.selectedMap, 4);
-    command += difficultyFragment(s.difficulty);
+    command += " +map " + mapArgument(dropLastCharacters(s.selectedMap, 4));
+    if (s.skill)
+        command += " +skill " + std::to_string(*s.skill);
+    // Typed text glued to the map name would rename the map.
+    if (!s.parameters.empty() && !isBlank(s.parameters.front()))
+        command += ' ';
     command += s.parameters;
     if (s.cheats)
-        command += " -sv_cheats 1";
+        command += " +sv_cheats 1";
     if (s.console)
         command += " -console";
     if (s.dev)
@@ -47,7 +71,7 @@ std::string buildLaunchCommand(const std::string& program, const LaunchSettings&
 std::string buildSwitchPreview(bool cheats, bool console, bool dev, bool numeric) {
     std::string preview = " ";
     if (cheats)
-        preview += " -sv_cheats 1";
+        preview += " +sv_cheats 1";
     if (console)
         preview += " -console";
     if (dev)

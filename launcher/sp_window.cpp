@@ -62,8 +62,8 @@ void SpWindow::buildControls() {
     optSP = makeOptionButton(frm2, "optSP", QStringLiteral("Einzelspieler"), 120, 1080, 1575, 375);
     cmbDifficult = makeControl<QComboBox>(frm2, "cmbDifficult", 600, 1680, 1815, 315);
     cmbDifficult->setEditable(true);
-    cmbDifficult->addItems(
-        {QStringLiteral("Einfach"), QStringLiteral("Mittel"), QStringLiteral("Hard!")});
+    for (const Difficulty& d : difficulties())
+        cmbDifficult->addItem(fromUtf8(d.caption), d.skill);
     cmbDifficult->setCurrentIndex(-1);
     cmbDifficult->setEditText(QStringLiteral("Wähle ..."));
     optDM = makeOptionButton(frm2, "optDM", QStringLiteral("Deathmatch"), 120, 360, 1455, 375);
@@ -115,6 +115,8 @@ void SpWindow::buildMenu() {
     mnuFileitmConnect =
         addMenuItem(mnuFichier, "mnuFileitmConnect",
                     QStringLiteral("&Kontaktiere einen Server ..."), QKeySequence("Ctrl+K"));
+    mnuFileitmServers = addMenuItem(mnuFichier, "mnuFileitmServers",
+                                    QStringLiteral("&Serverliste ..."), QKeySequence("Ctrl+L"));
     mnuConfigitmDMM = addMenuItem(mnuFichier, "mnuConfigitmDMM",
                                   QStringLiteral("&Deathmatch Maker ..."), QKeySequence("Ctrl+D"));
     mnuFileMapcleItm = addMenuItem(mnuFichier, "mnuFileMapcleItm",
@@ -139,6 +141,7 @@ void SpWindow::buildMenu() {
     Ueber2 = addMenuItem(mnuHelp, "Über2", QStringLiteral("Über mich"), {});
 
     connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool("connect"); });
+    connect(mnuFileitmServers, &QAction::triggered, this, [this] { openTool("servers"); });
     connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool("DM"); });
     connect(mnuFileMapcleItm, &QAction::triggered, this, [this] { openTool("MapCycle"); });
     connect(mnuFileitmKesmo, &QAction::triggered, this, [this] { openTool("frmAdvanced"); });
@@ -205,7 +208,7 @@ LaunchSettings SpWindow::currentSettings() const {
              : optTFC->isChecked() ? GameMode::TeamFortress
                                    : GameMode::Deathmatch;
     s.selectedMap = txtSelMap->text().toStdString();
-    s.difficulty = cmbDifficult->currentText().toStdString();
+    s.skill = skillOf(cmbDifficult->currentText().toStdString());
     s.parameters = parameters->text().toStdString();
     s.cheats = cheats->isChecked();
     s.console = console->isChecked();

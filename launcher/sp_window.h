@@ -51,6 +51,7 @@ public:
 
     QMenu* mnuFichier = nullptr;
     QAction* mnuFileitmConnect = nullptr;
+    QAction* mnuFileitmServers = nullptr;
     QAction* mnuConfigitmDMM = nullptr;
     QAction* mnuFileMapcleItm = nullptr;
     QAction* mnuFileitmKesmo = nullptr;

@@ -13,7 +13,19 @@
 
 namespace gravelock {
 
-QString mapToolTipOf(const QString& path) {
+namespace {
+
+// A map cycle names its maps without ".bsp".
+QString mapFile(const QString& path) {
+    return !QFileInfo::exists(path) && QFileInfo::exists(path + QStringLiteral(".bsp"))
+               ? path + QStringLiteral(".bsp")
+               : path;
+}
+
+} // namespace
+
+QString mapToolTipOf(const QString& listed) {
+    const QString path = mapFile(listed);
     const std::string file = path.toStdString();
     const MapSummary summary = readMapSummary(file);
     const auto wads = lookUpWads(summary.wads, placeOfMap(file));
@@ -31,7 +43,7 @@ QAction* showMapInfoOn(FileListBox* list, AppContext& context) {
             return;
         if (auto* window =
                 qobject_cast<MapInfoWindow*>(context.windows().show(windowName::mapinfo)))
-            window->showMap(list->filePath(name));
+            window->showMap(mapFile(list->filePath(name)));
     });
 
     // A right click selects the row under it first, so the item acts on what

@@ -247,8 +247,9 @@ void DMWindow::saveAndStart() {
         return;
     }
     const std::string program = context_.settings().read(setting::programForServer);
-    context_.startGame(this, fromUtf8(buildServerCommand(program, SelMap->text().toStdString())),
-                       WindowStyle::MaximisedWithFocus);
+    const std::string command = buildServerCommand(program, maxplayersvalue->text().toStdString(),
+                                                   SelMap->text().toStdString());
+    context_.startGame(this, fromUtf8(command), WindowStyle::MaximisedWithFocus);
 }
 
 void DMWindow::takeSelectedMap() {

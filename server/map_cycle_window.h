@@ -1,5 +1,5 @@
-// The map cycle window `MapCycle`: browses the Half-Life and Team Fortress
-// Classic map folders beside the list of selected maps.
+// The map cycle window `MapCycle`: the maps of the Half-Life or Team Fortress
+// Classic folder beside the game's map cycle, which the player edits and saves.
 #pragma once
 
 #include <QMainWindow>
@@ -11,8 +11,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace gravelock {
-
-struct SettingKey;
 
 class AppContext;
 class FileListBox;
@@ -40,7 +38,12 @@ public:
 private:
     void buildControls();
     void buildMenu();
-    void listMaps(const SettingKey& key);
+    // Lists the chosen game's maps and its current map cycle.
+    void showGame();
+    struct MapCyclePath cyclePath() const;
+    void addMap();
+    void removeMap();
+    void saveCycle();
 
     AppContext& context_;
 };

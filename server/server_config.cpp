@@ -2,7 +2,31 @@
 
 #include "core/text.h"
 
+#include <utility>
+
 namespace gravelock {
+namespace {
+
+constexpr int kMostPlayers = 32;
+
+// Digits only, no sign and no blanks; the boxes hold at most four characters.
+std::optional<int> wholeNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+PlayerMessage numberMessage(const char* box) {
+    return {std::string("Bei „") + box + "“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""};
+}
+
+} // namespace
 
 ServerSettingsCheck CheckServerSettings(const ServerSettings& s) {
     if (s.partyname.empty())
@@ -15,6 +39,19 @@ ServerSettingsCheck CheckServerSettings(const ServerSettings& s) {
         return ServerSettingsCheck::BlankMaxPing;
     if (s.maxplayersvalue == " ")
         return ServerSettingsCheck::BlankMaxPlayers;
+    const auto players = wholeNumber(s.maxplayersvalue);
+    if (!players || *players < 1 || *players > kMostPlayers)
+        return ServerSettingsCheck::MaxPlayersOutOfRange;
+    const std::pair<const std::string*, ServerSettingsCheck> numbers[] = {
+        {&s.sv_gravityvalue, ServerSettingsCheck::GravityNotNumber},
+        {&s.maxspectatorsvalue, ServerSettingsCheck::MaxSpectatorsNotNumber},
+        {&s.fraglimitvalue, ServerSettingsCheck::FragLimitNotNumber},
+        {&s.timelimitvalue, ServerSettingsCheck::TimeLimitNotNumber},
+        {&s.maxpingvalue, ServerSettingsCheck::MaxPingNotNumber},
+    };
+    for (const auto& [text, check] : numbers)
+        if (!wholeNumber(*text))
+            return check;
     return ServerSettingsCheck::Passed;
 }
 
@@ -38,6 +75,18 @@ PlayerMessage serverSettingsMessage(ServerSettingsCheck check, ServerConfigVaria
                     : PlayerMessage{"Na wenn du alleine spielen willst dann must du mindestens ein "
                                     "Spieler eingeben !",
                                     "Spieleranzahl"};
+    case ServerSettingsCheck::MaxPlayersOutOfRange:
+        return {"Bei „Max. Spieler“ bitte eine ganze Zahl von 1 bis 32 eingeben.", ""};
+    case ServerSettingsCheck::GravityNotNumber:
+        return numberMessage("Gravity");
+    case ServerSettingsCheck::MaxSpectatorsNotNumber:
+        return numberMessage("Max spectators");
+    case ServerSettingsCheck::FragLimitNotNumber:
+        return numberMessage("Frag limit");
+    case ServerSettingsCheck::TimeLimitNotNumber:
+        return numberMessage("Zeit Limit");
+    case ServerSettingsCheck::MaxPingNotNumber:
+        return numberMessage("Max. ping");
     }
     return {};
 }
@@ -49,7 +98,8 @@ std::vector<std::string> serverConfigLines(const ServerSettings& s, ServerConfig
         if (ticked)
             lines.emplace_back(line);
     };
-    when(s.dl, "cl_allowdownload 1");
+    // The server's own switch: cl_allowdownload only says what a client accepts.
+    when(s.dl, "sv_allowdownload 1");
     when(s.ul, "cl_allowupload 1");
     when(s.falldamage, "mp_falldamage 0");
     when(s.mp_autocrosshair, "mp_autocrosshair 0");
@@ -64,12 +114,14 @@ std::vector<std::string> serverConfigLines(const ServerSettings& s, ServerConfig
     when(s.chase_active, "chase_active 1");
     when(s.cl_download_ingame, "cl_download_ingame 0");
     lines.push_back("mp_fraglimit " + s.fraglimitvalue);
+    lines.push_back("mp_timelimit " + s.timelimitvalue);
     lines.push_back("maxplayers " + s.maxplayersvalue);
     lines.push_back("sv_gravity " + s.sv_gravityvalue);
     lines.push_back("sv_maxspectators " + s.maxspectatorsvalue);
-    lines.push_back((save ? "hostname " : "Hostname ") + s.partyname);
+    // Quoted, or the console keeps only the first word.
+    lines.push_back((save ? "hostname \"" : "Hostname \"") + s.partyname + "\"");
     if (s.password)
-        lines.push_back((save ? "sv_password " : "Password ") + s.passwordvalue);
+        lines.push_back("sv_password \"" + s.passwordvalue + "\"");
     return lines;
 }
 
@@ -78,17 +130,24 @@ std::optional<UnwritableText> findUnwritableText(const ServerSettings& s) {
         const char* caption;
         const std::string* text;
         bool written;
+        bool quoted;
     };
     const Field fields[] = {
-        {"Frag limit", &s.fraglimitvalue, true}, {"Max. Spieler", &s.maxplayersvalue, true},
-        {"Gravity", &s.sv_gravityvalue, true},   {"Max spectators", &s.maxspectatorsvalue, true},
-        {"Spielname", &s.partyname, true},       {"Password", &s.passwordvalue, s.password},
+        {"Frag limit", &s.fraglimitvalue, true, false},
+        {"Zeit Limit", &s.timelimitvalue, true, false},
+        {"Max. Spieler", &s.maxplayersvalue, true, false},
+        {"Gravity", &s.sv_gravityvalue, true, false},
+        {"Max spectators", &s.maxspectatorsvalue, true, false},
+        {"Spielname", &s.partyname, true, true},
+        {"Password", &s.passwordvalue, s.password, true},
     };
     for (const Field& f : fields) {
         if (!f.written)
             continue;
         if (f.text->find_first_of("\r\n") != std::string::npos)
             return UnwritableText{f.caption, {}};
+        if (f.quoted && f.text->find('"') != std::string::npos)
+            return UnwritableText{f.caption, "\""};
         if (!utf8ToCp1252(*f.text))
             return UnwritableText{f.caption, firstCharacterOutsideCp1252(*f.text)};
     }
@@ -132,8 +191,9 @@ std::optional<std::string> gameFolderProblem(const std::string& valve) {
     return std::nullopt;
 }
 
-std::string buildServerCommand(const std::string& program, const std::string& map) {
-    return program + " +deathmatch 1 -console +map " + map;
+std::string buildServerCommand(const std::string& program, const std::string& maxplayers,
+                               const std::string& map) {
+    return program + " +deathmatch 1 +maxplayers " + maxplayers + " -console +map " + map;
 }
 
 std::string mapNameOf(const std::string& fileName) {

@@ -38,7 +38,7 @@ struct ServerSettings {
     std::string sv_gravityvalue = "800";
     std::string maxspectatorsvalue = "0";
     std::string fraglimitvalue = "0";
-    std::string timelimitvalue = "0"; // never written: the game reads no line for it here
+    std::string timelimitvalue = "0";
     std::string maxpingvalue = "500"; // only checked, never written
     std::string passwordvalue = {};
 };
@@ -51,6 +51,14 @@ enum class ServerSettingsCheck {
     BlankPartyName,  // partyname is exactly one blank
     BlankMaxPing,    // maxpingvalue is exactly one blank
     BlankMaxPlayers, // maxplayersvalue is exactly one blank
+    // The number boxes, top to bottom as the window shows them: each must hold
+    // a whole number of 0 or more (players: 1 to 32, the engine's slots).
+    MaxPlayersOutOfRange,
+    GravityNotNumber,
+    MaxSpectatorsNotNumber,
+    FragLimitNotNumber,
+    TimeLimitNotNumber,
+    MaxPingNotNumber,
 };
 
 // The first check that fails. Texts are compared whole and untrimmed.
@@ -64,8 +72,9 @@ std::vector<std::string> serverConfigLines(const ServerSettings& settings,
                                            ServerConfigVariant variant);
 
 // A typed text that cannot go into the file: a character outside Windows-1252
-// (the game reads the file in that code page) or a line break (which would
-// smuggle in a console command of its own).
+// (the game reads the file in that code page), a line break (which would
+// smuggle in a console command of its own) or a double quote in a quoted value
+// (the console cannot escape one).
 struct UnwritableText {
     std::string field;     // the caption of the text box, for the message
     std::string character; // the offending character; empty for a line break
@@ -95,8 +104,11 @@ std::string serverConfigPath(const std::string& valve);
 // happens to run in.
 std::optional<std::string> gameFolderProblem(const std::string& valve);
 
-// Program, " +deathmatch 1 -console +map " and the map exactly as typed.
-std::string buildServerCommand(const std::string& program, const std::string& map);
+// Program, " +deathmatch 1 +maxplayers " and the slots, " -console +map " and
+// the map exactly as typed. The slots are fixed when the server starts: the
+// maxplayers line of orvo.cfg alone never takes effect.
+std::string buildServerCommand(const std::string& program, const std::string& maxplayers,
+                               const std::string& map);
 
 // A map file's name without its ".bsp" (the last four characters).
 std::string mapNameOf(const std::string& fileName);

@@ -59,7 +59,12 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
 }
 
 void ConfigWindow::save() {
-    std::vector<SettingWrite> writes = configDialogWrites(folders());
+    const GameFolders values = folders();
+    if (const auto problem = programPathProblem(values.program, namesFile(values.program))) {
+        showMessage(*problem);
+        return;
+    }
+    std::vector<SettingWrite> writes = configDialogWrites(values);
     writes.push_back(setting::steam(throughSteamValue(chkSteam->isChecked())));
     if (!writeSettings(writes))
         return;

@@ -3,6 +3,7 @@
 #include "frame/app_context.h"
 #include "frame/controls.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -46,6 +47,10 @@ void SetupDialog::showMessage(const PlayerMessage& message) {
 void SetupDialog::moveTo(const QString& next) {
     context_.windows().show(next);
     context_.windows().unload(objectName());
+}
+
+bool namesFile(const std::string& path) {
+    return !path.empty() && QFileInfo(fromUtf8(path)).isFile();
 }
 
 QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, int left, int top,

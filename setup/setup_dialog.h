@@ -40,6 +40,9 @@ private:
     QPointer<QPushButton> cancel_;
 };
 
+// Whether the path names a file (not a folder) as the game's start would find it.
+bool namesFile(const std::string& path);
+
 // A picture box showing a compiled-in picture scaled to its box (twips).
 QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, int left, int top,
                     int width, int height);

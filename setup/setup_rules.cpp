@@ -94,6 +94,15 @@ std::optional<SetupMessage> wizardFolderProblem(const GameFolders& folders) {
     return std::nullopt;
 }
 
+std::optional<SetupMessage> programPathProblem(const std::string& program, bool namesFile) {
+    if (namesFile)
+        return std::nullopt;
+    const std::string pick = "Bitte wähle das Spielprogramm (hl.exe) mit „Durchsuchen“.";
+    if (program.empty())
+        return SetupMessage{"Es ist kein Spielprogramm angegeben.\n\n" + pick, {}};
+    return SetupMessage{"Das Spielprogramm „" + program + "“ gibt es nicht.\n\n" + pick, {}};
+}
+
 std::vector<SettingWrite> derivedFolderWrites(const std::string& tfc, const std::string& maps,
                                               const std::string& tfcmaps,
                                               const std::string& program) {

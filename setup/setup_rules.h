@@ -38,6 +38,10 @@ std::vector<SettingWrite> namePageWrites(const std::string& nick, const std::str
 std::vector<SettingWrite> wizardFolderWrites(const GameFolders& folders);
 std::optional<SetupMessage> wizardFolderProblem(const GameFolders& folders);
 
+// A program path that names no file would be saved only to fail at every start:
+// the message naming it, or nullopt when `namesFile`.
+std::optional<SetupMessage> programPathProblem(const std::string& program, bool namesFile);
+
 // The folders derived from the stored values: valve, tfcdir and dds, in that
 // order. valve and tfcdir are the maps folders less "maps" (a trailing separator
 // typed after it is ignored; a value shorter than the cut gives an empty folder);

@@ -139,6 +139,12 @@ void FirstuseconfigWindow::finish() {
     // Written before they are checked: what the player typed is kept even when
     // the page refuses to go on, so a second try starts from it.
     const GameFolders values = folders();
+    // An empty path gets the page's own message after the writes.
+    if (!values.program.empty())
+        if (const auto problem = programPathProblem(values.program, namesFile(values.program))) {
+            showMessage(*problem);
+            return;
+        }
     if (!writeSettings(wizardFolderWrites(values)))
         return;
     if (const auto problem = wizardFolderProblem(values)) {
@@ -175,6 +181,12 @@ void FirstusedoneWindow::finish() {
     const std::string tfcmaps =
         tfcTicked(tfc) ? context_.settings().read(setting::tfcmaps) : std::string();
     const std::string program = context_.settings().read(setting::program);
+    // The configuration is not done while the program is missing: back to its page.
+    if (const auto problem = programPathProblem(program, namesFile(program))) {
+        showMessage(*problem);
+        moveTo(windowName::firstuseconfig);
+        return;
+    }
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
         return;
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "

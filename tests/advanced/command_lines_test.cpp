@@ -22,23 +22,40 @@ TEST(VideoLine, EverySwitchAndTypedTextAsTyped) {
                            true,
                            Renderer::Direct3D,
                            DisplayMode::FullScreen,
-                           "800x600",
+                           Resolution{800, 600},
                            true,
                            "-nojoy  -numericping "};
-    EXPECT_EQ(
-        buildVideoLine(all).line,
-        " +r_shadows 1 +r_decals 1 +r_fullbright 1 +r_speeds 1 +r_mirroralpha 1 -console"
-        " -d3d -full -vid_config_y 800 -vid_config_x 600 -nojoy  -numericping  -nointro -dev");
+    EXPECT_EQ(buildVideoLine(all).line,
+              " +r_shadows 1 +r_decals 1 +r_fullbright 1 +r_speeds 1 +r_mirroralpha 1 -console"
+              " -d3d -full -w 800 -h 600 -nojoy  -numericping  -nointro -dev");
 
-    // An entry must match exactly; a ticked but empty extra still adds its blank.
+    // A ticked but empty extra still adds its blank.
     const GeneratedLine odd = buildVideoLine({.renderer = Renderer::Software,
-                                              .resolution = "640x480 ",
+                                              .display = DisplayMode::Windowed,
+                                              .resolution = Resolution{640, 480},
                                               .additional = true,
                                               .additionalText = ""});
-    EXPECT_EQ(odd.line,
-              " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -soft ");
+    EXPECT_EQ(odd.line, " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0"
+                        " -soft -window -w 640 -h 480 ");
     EXPECT_TRUE(odd.problems.empty());
     EXPECT_EQ(buildVideoLine({}).problems, Texts{"Choose a resolution!"});
+}
+
+// Each entry of the list, by its caption, gives its own width and height.
+TEST(VideoLine, EveryResolutionEntryGivesItsOwnFragment) {
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"320x200", " -w 320 -h 200"}, {"400x300", " -w 400 -h 300"},
+        {"512x384", " -w 512 -h 384"}, {"640x480", " -w 640 -h 480"},
+        {"800x600", " -w 800 -h 600"}, {"1024x768", " -w 1024 -h 768"},
+    };
+    ASSERT_EQ(resolutions().size(), expected.size());
+    const std::string base =
+        " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0";
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(resolutions()[i].caption(), expected[i].first);
+        EXPECT_EQ(buildVideoLine({.resolution = resolutions()[i]}).line, base + expected[i].second)
+            << expected[i].first;
+    }
 }
 
 TEST(CommandLines, TabsJoinInTheirOrderAndConnectAddsThePort) {
@@ -48,20 +65,30 @@ TEST(CommandLines, TabsJoinInTheirOrderAndConnectAddsThePort) {
 }
 
 TEST(ClientLine, UntickedBoxesStillWriteTheirSwitch) {
-    // Delta, IPX and TCP/IP name the opposite of the game's switch.
+    // Delta, IPX and TCP/IP name the opposite of the game's switch; the two
+    // protocol switches count by their presence alone.
     const ClientOptions all{"Gordon", true, true, true,      true, true,
                             true,     true, true, "Big Ace", "60", "10.0.0.1:27016"};
     const GeneratedLine ticked = buildClientLine(all);
     EXPECT_EQ(ticked.line,
               " +model Gordon +cl_allowdownload 1 +cl_allowupload 1 +cl_himodels 1 +c_deltas 0"
-              " +spectator 1 -noipx 0 -noip 0 -precache 1 +name Big Ace +fps_modem 60"
-              " -connect 10.0.0.1:27016");
+              " +spectator 1 -precache 1 +name \"Big Ace\" +fps_modem 60"
+              " +connect 10.0.0.1:27016");
     EXPECT_TRUE(ticked.problems.empty());
     const GeneratedLine none = buildClientLine({});
     EXPECT_EQ(none.line,
               " +cl_allowdownload 0 +cl_allowupload 0 +cl_himodels 0 +c_deltas 1 +spectator 0"
-              " -noipx 1 -noip 1 -precache 0 +name  +fps_modem  -connect ");
+              " -noipx -noip -precache 0 +name \"\" +fps_modem  +connect ");
     EXPECT_EQ(none.problems, Texts{"Bitte wähle ein Modell aus"});
+    // Only the protocol turned off is named.
+    EXPECT_NE(buildClientLine({.ipxOn = true}).line.find(" +spectator 0 -noip -precache"),
+              std::string::npos);
+    EXPECT_NE(buildClientLine({.tcpIpOn = true}).line.find(" +spectator 0 -noipx -precache"),
+              std::string::npos);
+    // The name reaches the game as one word, quotes and backslashes included.
+    EXPECT_NE(
+        buildClientLine({.name = "Ace \"the\" \\o/"}).line.find(" +name \"Ace \\\"the\\\" \\o/\" "),
+        std::string::npos);
 }
 
 TEST(SoundLine, VolumesCdTrackAndMissingVolumes) {
@@ -79,6 +106,9 @@ TEST(SoundLine, VolumesCdTrackAndMissingVolumes) {
         {{.gameVolume = "0", .suitVolume = "0", .cd = PlayOnce, .track = "12"},
          base + " +volume 0 +suitvolume 0 +cd play 12",
          {}},
+        // The sliders' tenths become the game's fraction of full volume.
+        {{.gameVolume = "7", .suitVolume = "10"}, base + " +volume 0.7 +suitvolume 1", {}},
+        {{.gameVolume = "1", .suitVolume = "9"}, base + " +volume 0.1 +suitvolume 0.9", {}},
         {{.gameVolume = "", .suitVolume = "", .cd = Loop, .track = "7"},
          base + " +volume  +suitvolume  +cd loop 7",
          noVolumes},
@@ -99,19 +129,17 @@ TEST(Lists, OfferedEntriesInOrder) {
                           "10", "11", "12", "13", "14", "15", "16", "17", "18"};
     EXPECT_EQ(cdTracks(), tracks);
     EXPECT_EQ(skillLevels(), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(resolutions(),
-              (Texts{"320x200", "400x300", "512x384", "640x480", "800x600", "1024x768"}));
     EXPECT_EQ(playerModels(), (Texts{"Barney", "Scientist", "Skeleton", "Helmet", "Gordon", "Gina",
                                      "Cannibal", "Robo"}));
 }
 
 TEST(MiscLine, NothingOrEverythingTicked) {
     EXPECT_EQ(buildMiscLine({}),
-              " -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0"
-              " +violence_ablood 0 +violence_agibs 0 -skill  +fakelag  +fakeloss ");
+              " +deathmatch 0 +coop 0 +violence_hblood 0 +violence_hgibs 0"
+              " +violence_ablood 0 +violence_agibs 0 +skill  +fakelag  +fakeloss ");
     EXPECT_EQ(buildMiscLine({true, true, true, true, true, true, "5", "10", "3"}),
-              " -deathmatch 1 -coop 1 +violence_hblood 1 +violence_hgibs 1 +violence_ablood 1"
-              " +violence_agibs 1 -skill 5 +fakelag 10 +fakeloss 3");
+              " +deathmatch 1 +coop 1 +violence_hblood 1 +violence_hgibs 1 +violence_ablood 1"
+              " +violence_agibs 1 +skill 5 +fakelag 10 +fakeloss 3");
 }
 
 } // namespace

@@ -77,6 +77,7 @@ private slots:
         FrmAdvancedWindow* w = f.w;
         const QString program = QString::fromStdString(kLongProgram);
         select(w->video->lstResol, "512x384");
+        w->player->txtIP->setText("10.0.0.1:27016");
         for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
                  w->video->optOpenGL, w->video->optWinMode, w->video->chkConsole,
                  w->video->chkAdditional, w->player->chkDelta, w->player->chkIPXOn,
@@ -94,17 +95,17 @@ private slots:
         w->misc->FakeLagSlider->setValue(10);
         f.generateAll();
         const QString video = " +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0"
-                              " +r_mirroralpha 0 -console -gl -win -vid_config_y 512"
-                              " -vid_config_x 384 -nojoy";
-        const QString sound = " +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0 +volume 7"
-                              " +suitvolume 3 +cd loop 12";
-        const QString misc = " -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0"
-                             " +violence_ablood 0 +violence_agibs 1 -skill 5 +fakelag 10"
+                              " +r_mirroralpha 0 -console -gl -window -w 512 -h 384 -nojoy";
+        const QString sound = " +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0 +volume 0.7"
+                              " +suitvolume 0.3 +cd loop 12";
+        const QString misc = " +deathmatch 0 +coop 0 +violence_hblood 0 +violence_hgibs 0"
+                             " +violence_ablood 0 +violence_agibs 1 +skill 5 +fakelag 10"
                              " +fakeloss 0";
         // Typed markup stays text.
-        const QString client = " +model Gordon +cl_allowdownload 0 +cl_allowupload 0"
-                               " +cl_himodels 0 +c_deltas 0 +spectator 0 -noipx 0 -noip 1"
-                               " -precache 0 +name <b>Ace</b> +fps_modem 60 -connect ";
+        const QString client =
+            " +model Gordon +cl_allowdownload 0 +cl_allowupload 0"
+            " +cl_himodels 0 +c_deltas 0 +spectator 0 -noip"
+            " -precache 0 +name \"<b>Ace</b>\" +fps_modem 60 +connect 10.0.0.1:27016";
         QCOMPARE(w->video->lblCommandLine->text() + "|" + w->audio->lblSndCommandLine->text() +
                      "|" + w->misc->lblMiscCommandLine->text() + "|" +
                      w->player->lblClientCommandLine->text(),

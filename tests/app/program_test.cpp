@@ -34,12 +34,13 @@ public:
     void startPastSplash(const std::string& settings = {}) {
         if (!settings.empty())
             writeBytes(settings_, settings);
-        program_.start();
+        QVERIFY(start());
         QCOMPARE(shown(), QStringList({"splash"}));
         qobject_cast<SplashWindow*>(window("splash"))->tick();
         TestApp::settle();
     }
 
+    bool start() { return program_.start(); }
     QWidget* window(const QString& name) { return windows().find(name); }
     template <class T> T* control(const QString& window, const QString& name) {
         QWidget* w = windows().find(window);
@@ -227,8 +228,43 @@ private slots:
         QCOMPARE(click(p, "config", "Command3"), QStringList({"config"}));
         QCOMPARE(p.quits, 0);
 
+        // A program path that names no file is not saved.
+        QCOMPARE(click(p, "config", "cmdOK"), QStringList({"config"}));
+        QVERIFY(
+            p.messages.shown.back().text.startsWith("Das Spielprogramm „error“ gibt es nicht."));
+        const QString game = p.path("hl.exe");
+        touch(game);
+        type(p, "config", "program", game);
         QCOMPARE(click(p, "config", "cmdOK"), QStringList({"sp"}));
         QCOMPARE(p.quits, 0);
+    }
+
+    // A settings file that exists but cannot be read is named with its reason,
+    // not taken for an unconfigured program; nothing opens and nothing changes.
+    void unreadableSettingsAreReportedAtStart_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("a folder") << true;
+        QTest::newRow("too large") << false;
+    }
+    void unreadableSettingsAreReportedAtStart() {
+        QFETCH(bool, folder);
+        Program p;
+        const QString file = QString::fromStdString(p.settingsFile());
+        if (folder) {
+            QVERIFY(QDir().mkpath(file));
+        } else {
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly) &&
+                    big.resize(static_cast<qint64>(kLargestReadFile) + 1));
+        }
+        QVERIFY(!p.start());
+        QCOMPARE(p.shown(), QStringList());
+        QCOMPARE(p.messages.shown.size(), size_t(1));
+        const Message& m = p.messages.shown.back();
+        QCOMPARE(m.icon, MsgIcon::Critical);
+        QVERIFY2(m.text.contains(QDir::toNativeSeparators(file)) && m.text.contains("Grund: "),
+                 qPrintable(m.text));
+        QCOMPARE(QFileInfo(file).isDir(), folder);
     }
 
     void everyWindowHasItsDesignNameUnclippedCaptionsAndOpensCentred() {

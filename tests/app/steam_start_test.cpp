@@ -58,7 +58,7 @@ private slots:
              "hl.sh\n+deathmatch\n1\n+map\ncrossfire\n"},
             {"server maker, Flatpak Steam", "DM", flatpakLibrary + "hl.sh", "steam=yes\r\n",
              "flatpak\nWINEPREFIX=$/elsewhere\nrun\ncom.valvesoftware.Steam\n-applaunch\n70\n"
-             "+deathmatch\n1\n-console\n+map\ncrossfire\n"},
+             "+deathmatch\n1\n+maxplayers\n32\n-console\n+map\ncrossfire\n"},
             {"connect tool, Windows Steam in its prefix", "connect",
              prefixSteam + "steamapps/common/Half-Life/hl.exe", "",
              "wine\nWINEPREFIX=$/pfx\n$/" + prefixSteam +

@@ -81,22 +81,46 @@ TEST(SplitCommandText, LongArgumentsAskOnlyAboutPathLongHeads) {
     }
 }
 
-TEST(SplitArguments, SplitsAtBlanksAndKeepsEverythingElseLiteral) {
+// The words a Windows program's C runtime makes of the same text.
+TEST(SplitArguments, ReadsTheTextAsAWindowsProgramDoes) {
     struct Case {
         std::string text;
         std::vector<std::string> args;
     };
     const std::vector<Case> cases = {
+        // clang-format off
         {"", {}},
-        {" ", {}},
+        {" \t ", {}},
         {" +map crossfire", {"+map", "crossfire"}},
         {" -skill  +fakelag 0", {"-skill", "+fakelag", "0"}},
-        {" +name \"Big Ace\"", {"+name", "\"Big", "Ace\""}},
-        {" $(rm -rf ~);echo *", {"$(rm", "-rf", "~);echo", "*"}},
+        {" +name \"Big Ace\"", {"+name", "Big Ace"}},
+        {" +name \"\"", {"+name", ""}},
+        {" a\"b c\"d e", {"ab cd", "e"}},                  // quotes open and close inside a word
+        {" \"unclosed quote  runs", {"unclosed quote  runs"}},
+        {" \"a \"\"quoted\"\" word\"", {"a \"quoted\" word"}}, // "" inside quotes is one quote
+        {" \"\"\"a\"", {"\"a"}},
+        {" C:\\Spiele\\hl.exe \\\\server\\share", {"C:\\Spiele\\hl.exe", "\\\\server\\share"}},
+        {" a\\\"b", {"a\"b"}},                             // odd backslashes: a literal quote
+        {" a\\\\\"b c\"", {"a\\b c"}},                     // even: half of them, then a quote
+        {" a\\\\\\\"b", {"a\\\"b"}},
+        {" \"C:\\Program Files\\\\\" x", {"C:\\Program Files\\", "x"}},
+        {" $(rm -rf ~);echo * 'single'", {"$(rm", "-rf", "~);echo", "*", "'single'"}},
         {" +connect 1.2.3.4:27015\t-dev", {"+connect", "1.2.3.4:27015", "-dev"}},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(splitArguments(c.text), c.args) << c.text;
+}
+
+TEST(SplitArguments, QuotedTextComesBackWhole) {
+    for (const std::string text : {"", "Gordon F", "a\"b", "\\", "C:\\Spiele\\", "x\\\"y", "\"\"",
+                                   "tab\there", "\\\\\"", "Größe"}) {
+        const std::string quoted = quoteArgument(text);
+        EXPECT_EQ(splitArguments(" +name " + quoted), (std::vector<std::string>{"+name", text}))
+            << quoted;
+    }
+    EXPECT_EQ(quoteArgument("Gordon F"), "\"Gordon F\"");
+    EXPECT_EQ(quoteArgument("a\\b"), "\"a\\b\""); // backslashes count only before a quote
 }
 
 TEST(ChooseWine, OnlyWindowsProgramsElsewhereNeedWine) {
@@ -171,7 +195,7 @@ protected:
     test::ScopedEnvironmentVariable noOverride{"GRAVELOCK_WINE", std::nullopt};
 };
 
-TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsLiterally) {
+TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsAsWindowsReadsThem) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows hands over one command line: start_game_windows_test.cpp";
 #else
@@ -184,10 +208,14 @@ TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsLiterally) {
     };
     const std::vector<Case> cases = {
         {"shell characters stay literal",
-         program + " +map alpha $(touch pwned) ; echo `id` * \"quoted arg\" 'single' |x &y",
-         "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n\"quoted\narg\"\n'single'\n|x\n&y\n"},
-        {"quoted program, quoted argument", "\"" + program + "\" +name \"Big Ace\"",
-         "+name\n\"Big\nAce\"\n"},
+         program + " +map alpha $(touch pwned) ; echo `id` * 'single' |x &y",
+         "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n'single'\n|x\n&y\n"},
+        // Split as Windows reads the same text, so the game gets the same words.
+        {"quoted program, quoted argument", "\"" + program + "\" +name \"Gordon F\" -dev",
+         "+name\nGordon F\n-dev\n"},
+        {"quotes in quotes and backslashes",
+         program + " +name \"a \\\"b\\\" c\\\\\" +map \"big hall\"",
+         "+name\na \"b\" c\\\n+map\nbig hall\n"},
         {"relative program", "Half Life/game dir/hl launcher.exe -dev", "-dev\n"},
         {"shell script, started directly", script + " -game tfc", "from-script\n-game\ntfc\n"},
     };
@@ -270,12 +298,14 @@ TEST_F(RealStart, WindowsProgramRunsThroughWine) {
         fs::remove(record);
         const test::ScopedEnvironmentVariable path("PATH", c.path);
         const test::ScopedEnvironmentVariable wine("GRAVELOCK_WINE", c.wineOverride);
-        const StartResult result = startText(windowsProgram + " +map alpha -dev");
+        const StartResult result =
+            startText(windowsProgram + " +map alpha -dev +name \"Gordon F\"");
         EXPECT_EQ(result.ok, c.reason.empty());
         EXPECT_EQ(result.reason, c.reason);
         EXPECT_EQ(result.program, windowsProgram);
         if (result.ok) {
-            EXPECT_EQ(waitForRecord(), windowsProgram + "\n+map\nalpha\n-dev\n");
+            // Wine gets the words Windows would make, and quotes them again for the program.
+            EXPECT_EQ(waitForRecord(), windowsProgram + "\n+map\nalpha\n-dev\n+name\nGordon F\n");
             EXPECT_TRUE(startedIn(dir));
         } else {
             EXPECT_FALSE(fs::exists(record));

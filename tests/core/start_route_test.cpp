@@ -143,8 +143,7 @@ TEST_F(Route, FollowsTheSteamThatOwnsTheLibrary) {
 TEST(StartArguments, SteamTakesTheGamesArgumentsAfterItsOwn) {
     const std::string game = "/g/Half Life/hl.exe";
     const std::string arguments = " -game tfc +map 2fort  +name \"Big Ace\"";
-    const std::vector<std::string> split = {"-game", "tfc",   "+map", "2fort",
-                                            "+name", "\"Big", "Ace\""};
+    const std::vector<std::string> split = {"-game", "tfc", "+map", "2fort", "+name", "Big Ace"};
     struct Case {
         std::string what;
         WineUse wine;

@@ -17,25 +17,26 @@ TEST(LaunchCommand, JoinsThePiecesInOrder) {
     };
     const std::vector<Case> cases = {
         // clang-format off
-        {"deathmatch, nothing else", {.selectedMap = "alpha.bsp", .difficulty = "Wähle ..."}, " +deathmatch 1 +map alpha"},
-        {"single player, Mittel, console", {.mode = SP, .selectedMap = "beta.bsp", .difficulty = "Mittel", .console = true},
-         " +map beta +set skill 1 -console"},
-        {"team fortress, all switches",
-         {.mode = TF, .selectedMap = "gamma.bsp", .difficulty = "Wähle ...", .cheats = true, .console = true, .dev = true},
-         " -game tfc +map gamma -sv_cheats 1 -console -dev"},
-        {"extra parameters are glued to the map", {.selectedMap = "alpha.bsp", .parameters = "-nojoy"}, " +deathmatch 1 +map alpha-nojoy"},
-        {"extra parameters before the switches", {.selectedMap = "alpha.bsp", .parameters = " +maxplayers 8", .cheats = true},
-         " +deathmatch 1 +map alpha +maxplayers 8 -sv_cheats 1"},
+        {"deathmatch, nothing else", {.selectedMap = "alpha.bsp"}, " +deathmatch 1 +map alpha"},
+        {"single player, Mittel, console", {.mode = SP, .selectedMap = "beta.bsp", .skill = 2, .console = true},
+         " +map beta +skill 2 -console"},
+        {"team fortress, all switches", {.mode = TF, .selectedMap = "gamma.bsp", .cheats = true, .console = true, .dev = true},
+         " -game tfc +map gamma +sv_cheats 1 -console -dev"},
+        {"extra parameters get a blank of their own", {.selectedMap = "crossfire.bsp", .parameters = "-w 1920"},
+         " +deathmatch 1 +map crossfire -w 1920"},
+        {"extra parameters with their own blank keep it", {.selectedMap = "alpha.bsp", .parameters = " +maxplayers 8", .cheats = true},
+         " +deathmatch 1 +map alpha +maxplayers 8 +sv_cheats 1"},
+        {"extra parameters after a tab", {.selectedMap = "alpha.bsp", .parameters = "\t-nojoy"}, " +deathmatch 1 +map alpha\t-nojoy"},
+        {"a map name with blanks in quotes", {.selectedMap = "big hall.bsp"}, " +deathmatch 1 +map \"big hall\""},
+        {"a quote in a map name survives", {.selectedMap = "a\"b.bsp"}, " +deathmatch 1 +map \"a\\\"b\""},
         {"a name typed without extension still loses four characters", {.selectedMap = "crossfire"}, " +deathmatch 1 +map cross"},
         {"a name shorter than four characters leaves no map", {.selectedMap = "c1"}, " +deathmatch 1 +map "},
         {"umlauts count as characters", {.selectedMap = "größe.bsp"}, " +deathmatch 1 +map größe"},
-        {"difficulty counts in any mode", {.selectedMap = "a.bsp", .difficulty = "Hard!"}, " +deathmatch 1 +map a +set skill 2"},
-        {"a difficulty and extra parameters, in that order", {.mode = SP, .selectedMap = "a.bsp", .difficulty = "Mittel", .parameters = " -nojoy"},
-         " +map a +set skill 1 -nojoy"},
+        {"difficulty counts in any mode", {.selectedMap = "a.bsp", .skill = 3}, " +deathmatch 1 +map a +skill 3"},
+        {"a difficulty and extra parameters, in that order", {.mode = SP, .selectedMap = "a.bsp", .skill = 1, .parameters = " -nojoy"},
+         " +map a +skill 1 -nojoy"},
         {"a quoted program path followed by a quoted argument", {.selectedMap = "a.bsp", .parameters = " +exec \"my cfg.cfg\""},
          " +deathmatch 1 +map a +exec \"my cfg.cfg\"", quoted},
-        {"Einfach", {.mode = SP, .selectedMap = "a.bsp", .difficulty = "Einfach"}, " +map a +set skill 0"},
-        {"difficulty compared whole and with case", {.mode = SP, .selectedMap = "a.bsp", .difficulty = "mittel"}, " +map a"},
         // A missing program leaves the fragments at the head.
         {"no program, deathmatch", {.selectedMap = "a.bsp"}, " +deathmatch 1 +map a", ""},
         {"no program, single player", {.mode = SP, .selectedMap = "a.bsp"}, " +map a", ""},
@@ -45,11 +46,25 @@ TEST(LaunchCommand, JoinsThePiecesInOrder) {
         EXPECT_EQ(buildLaunchCommand(c.program, c.settings), c.program + c.tail) << c.what;
 }
 
+// The captions the box offers are the ones that count, each with the skill the
+// game plays it at; anything else typed counts as no choice.
+TEST(LaunchCommand, DifficultyCaptionsAndTheirSkills) {
+    std::vector<std::pair<std::string, int>> offered;
+    for (const Difficulty& d : difficulties())
+        offered.emplace_back(d.caption, d.skill);
+    EXPECT_EQ(offered, (std::vector<std::pair<std::string, int>>{
+                           {"Einfach", 1}, {"Mittel", 2}, {"Hard!", 3}}));
+    for (const auto& [caption, skill] : offered)
+        EXPECT_EQ(skillOf(caption), skill);
+    for (const char* other : {"Wähle ...", "mittel", "Hard", "", "Mittel "})
+        EXPECT_EQ(skillOf(other), std::nullopt) << other;
+}
+
 TEST(SwitchPreview, StartsWithOneBlank) {
     EXPECT_EQ(buildSwitchPreview(false, false, false, false), " ");
-    EXPECT_EQ(buildSwitchPreview(true, false, true, false), "  -sv_cheats 1 -dev");
+    EXPECT_EQ(buildSwitchPreview(true, false, true, false), "  +sv_cheats 1 -dev");
     EXPECT_EQ(buildSwitchPreview(true, true, true, true),
-              "  -sv_cheats 1 -console -dev -numericping");
+              "  +sv_cheats 1 -console -dev -numericping");
     EXPECT_EQ(buildSwitchPreview(false, false, false, true), "  -numericping");
 }
 

@@ -78,7 +78,7 @@ private slots:
         sp->cheats->click();
         sp->dev->click();
         sp->numeric->click();
-        QCOMPARE(sp->txtCommand->text(), QStringLiteral("  -sv_cheats 1 -dev -numericping"));
+        QCOMPARE(sp->txtCommand->text(), QStringLiteral("  +sv_cheats 1 -dev -numericping"));
         for (QCheckBox* box : {sp->cheats, sp->dev, sp->numeric})
             box->click();
         QCOMPARE(sp->txtCommand->text(), QStringLiteral(" "));
@@ -109,7 +109,8 @@ private slots:
         QCOMPARE(f.lastMessage().icon, MsgIcon::Exclamation);
 
         sp->optSP->click();
-        sp->cmbDifficult->setCurrentText("Mittel");
+        QCOMPARE(sp->cmbDifficult->count(), 3);
+        sp->cmbDifficult->setCurrentIndex(1); // "Mittel"
         sp->optDM->click(); // the difficulty stays in the disabled box and still counts
         sp->txtSelMap->setText("alpha.bsp");
         sp->console->click();
@@ -118,9 +119,31 @@ private slots:
         QCOMPARE(f.app.starter.starts.size(), size_t(1));
         // The whole program path: no cut to 49 characters.
         QCOMPARE(f.app.starter.starts[0].commandText,
-                 kLongProgram + " +deathmatch 1 +map alpha +set skill 1 -console");
+                 kLongProgram + " +deathmatch 1 +map alpha +skill 2 -console");
         QCOMPARE(f.app.starter.starts[0].windowStyle, WindowStyle::MaximisedWithFocus);
         QVERIFY(sp->isVisible());
+
+        // Each mended control as the player sets it.
+        struct Step {
+            QString difficulty, map, parameters;
+            bool cheats;
+            std::string tail;
+        };
+        const std::vector<Step> steps = {
+            {"Einfach", "crossfire.bsp", "-w 1920", false, " +map crossfire +skill 1 -w 1920"},
+            {"Hard!", "big hall.bsp", "", true, " +map \"big hall\" +skill 3 +sv_cheats 1"},
+            {"Wähle ...", "crossfire.bsp", " -nojoy", false, " +map crossfire -nojoy"},
+        };
+        sp->console->click();
+        sp->optSP->click();
+        for (const Step& step : steps) {
+            sp->cmbDifficult->setEditText(step.difficulty);
+            sp->txtSelMap->setText(step.map);
+            sp->parameters->setText(step.parameters);
+            sp->cheats->setChecked(step.cheats);
+            sp->launch->click();
+            QCOMPARE(f.app.starter.starts.back().commandText, kLongProgram + step.tail);
+        }
     }
 
     void closeAfterStartOnlyWhenTheGameStarted() {
@@ -185,7 +208,7 @@ private slots:
         sp->txtSelMap->setText("beta.bsp");
         sp->launch->click();
         QCOMPARE(f.app.starter.starts.back().commandText,
-                 kLongProgram + " +deathmatch 1 +map beta +set skill 1");
+                 kLongProgram + " +deathmatch 1 +map beta +skill 2");
     }
 };
 

@@ -110,11 +110,14 @@ const ListCase kLists[] = {
          w.reset(cycle);
          return cycle->avaible;
      }},
-    {"MapCycle, selected (the working folder)",
+    {"MapCycle, selected",
      [](Install& i, std::unique_ptr<QWidget>& w) {
-         QDir::setCurrent(i.app.path("Half-Life/valve/maps"));
          auto* cycle = new MapCycleWindow(i.app.context);
          w.reset(cycle);
+         for (const char* map : {"crossfire.bsp", "junk.bsp", "broken.bsp"}) {
+             cycle->avaible->selectFileName(QString::fromLatin1(map));
+             cycle->add->click();
+         }
          return cycle->sel;
      }},
 };

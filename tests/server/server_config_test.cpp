@@ -28,29 +28,29 @@ TEST(ServerConfigBytes, ExactFileContent) {
         ServerConfigVariant variant;
         std::string bytes;
     };
-    const std::string tail = "mp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\n"
-                             "sv_maxspectators 0\r\n";
+    const std::string tail = "mp_fraglimit 0\r\nmp_timelimit 0\r\nmaxplayers 32\r\n"
+                             "sv_gravity 800\r\nsv_maxspectators 0\r\n";
     // Fall damage is written twice, under the old and the new name.
     const std::string ticked =
-        "cl_allowdownload 1\r\ncl_allowupload 1\r\nmp_falldamage 0\r\nmp_autocrosshair 0\r\n"
+        "sv_allowdownload 1\r\ncl_allowupload 1\r\nmp_falldamage 0\r\nmp_autocrosshair 0\r\n"
         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
         "falldamage 1\r\nmp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\n"
         "cl_download_ingame 0\r\n" +
         tail;
     const std::vector<Case> cases = {
-        {"initial state", {}, Save, tail + "hostname Mein - ORVO- Game\r\n"},
+        {"initial state", {}, Save, tail + "hostname \"Mein - ORVO- Game\"\r\n"},
         {"everything ticked, save", kTicked, Save,
-         ticked + "hostname Mein - ORVO- Game\r\nsv_password geheim\r\n"},
+         ticked + "hostname \"Mein - ORVO- Game\"\r\nsv_password \"geheim\"\r\n"},
         {"everything ticked, start", kTicked, Start,
-         ticked + "Hostname Mein - ORVO- Game\r\nPassword geheim\r\n"},
-        // Unticked password and the time limit are never written.
+         ticked + "Hostname \"Mein - ORVO- Game\"\r\nsv_password \"geheim\"\r\n"},
+        // An unticked password is never written.
         // clang-format off
         {"texts as typed, in Windows-1252",
-         {.maxplayersvalue = "abc", .partyname = "  Größte €", .sv_gravityvalue = " 80 ", .fraglimitvalue = "",
+         {.maxplayersvalue = "8", .partyname = "  Größte €", .sv_gravityvalue = "080", .fraglimitvalue = "25",
           .timelimitvalue = "99", .passwordvalue = "alt"},
          Save,
-         "mp_fraglimit \r\nmaxplayers abc\r\nsv_gravity  80 \r\nsv_maxspectators 0\r\n"
-         "hostname   Gr\xF6\xDFte \x80\r\n"},
+         "mp_fraglimit 25\r\nmp_timelimit 99\r\nmaxplayers 8\r\nsv_gravity 080\r\nsv_maxspectators 0\r\n"
+         "hostname \"  Gr\xF6\xDFte \x80\"\r\n"},
         // clang-format on
     };
     for (const Case& c : cases) {
@@ -62,14 +62,29 @@ TEST(ServerConfigBytes, ExactFileContent) {
 TEST(ServerSettingsCheck, FirstFailingCheck) {
     using C = ServerSettingsCheck;
     const std::vector<std::pair<ServerSettings, C>> cases = {
+        // clang-format off
         {{}, C::Passed},
         {{.partyname = "", .maxpingvalue = " "}, C::NoPartyName},
         {{.password = true, .partyname = " "}, C::NoPassword},
         {{.partyname = " "}, C::BlankPartyName},
         {{.partyname = "  "}, C::Passed}, // compared untrimmed: only exactly one blank fails
         {{.maxplayersvalue = " ", .maxpingvalue = " "}, C::BlankMaxPing},
-        {{.maxplayersvalue = " "}, C::BlankMaxPlayers},
-        {{.maxplayersvalue = ""}, C::Passed},
+        {{.maxplayersvalue = " ", .sv_gravityvalue = "x"}, C::BlankMaxPlayers},
+        // The numbers, after the checks above, in the window's order.
+        {{.maxplayersvalue = "", .sv_gravityvalue = "x"}, C::MaxPlayersOutOfRange},
+        {{.maxplayersvalue = "0"}, C::MaxPlayersOutOfRange},
+        {{.maxplayersvalue = "33"}, C::MaxPlayersOutOfRange},
+        {{.maxplayersvalue = "-1"}, C::MaxPlayersOutOfRange},
+        {{.maxplayersvalue = "1"}, C::Passed},
+        {{.maxplayersvalue = "032"}, C::Passed},
+        {{.sv_gravityvalue = "8 0", .maxspectatorsvalue = "x"}, C::GravityNotNumber},
+        {{.maxspectatorsvalue = "-2", .fraglimitvalue = "x"}, C::MaxSpectatorsNotNumber},
+        {{.fraglimitvalue = "", .timelimitvalue = "x"}, C::FragLimitNotNumber},
+        {{.timelimitvalue = "1.5", .maxpingvalue = "x"}, C::TimeLimitNotNumber},
+        {{.maxpingvalue = ""}, C::MaxPingNotNumber},
+        {{.maxpingvalue = "+5"}, C::MaxPingNotNumber},
+        {{.sv_gravityvalue = "0", .maxspectatorsvalue = "9999", .fraglimitvalue = "0", .timelimitvalue = "0", .maxpingvalue = "0"}, C::Passed},
+        // clang-format on
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
@@ -98,6 +113,13 @@ TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
         {C::BlankMaxPlayers, Save, {"Bitte leg die Spieleranzahl fest !!!", "Max Spieler"}},
         {C::BlankMaxPlayers, Start,
          {"Na wenn du alleine spielen willst dann must du mindestens ein Spieler eingeben !", "Spieleranzahl"}},
+        // The number checks name their box, alike for both buttons.
+        {C::MaxPlayersOutOfRange, Start, {"Bei „Max. Spieler“ bitte eine ganze Zahl von 1 bis 32 eingeben.", ""}},
+        {C::GravityNotNumber, Save, {"Bei „Gravity“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
+        {C::MaxSpectatorsNotNumber, Save, {"Bei „Max spectators“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
+        {C::FragLimitNotNumber, Start, {"Bei „Frag limit“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
+        {C::TimeLimitNotNumber, Save, {"Bei „Zeit Limit“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
+        {C::MaxPingNotNumber, Start, {"Bei „Max. ping“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
         // clang-format on
     };
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -123,6 +145,8 @@ TEST(ServerConfigBytes, TextsTheFileCannotHold) {
         // A line break would smuggle a console command of its own into the file.
         {{.partyname = "a\nsv_cheats 1"}, "Spielname", "", refused + "Spielname“ enthält einen Zeilenumbruch, den" + change},
         {{.sv_gravityvalue = "8\r"}, "Gravity", "", refused + "Gravity“ enthält einen Zeilenumbruch, den" + change},
+        // The console cannot escape a quote inside a quoted value.
+        {{.partyname = "Die \"Alten\""}, "Spielname", "\"", refused + "Spielname“ enthält das Zeichen „\"“, das" + change},
         // clang-format on
     };
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -151,8 +175,8 @@ TEST(ServerCommand, PathAndCommandKeepTheirTextsWhole) {
     EXPECT_TRUE(gameFolderProblem("error!"));
     EXPECT_TRUE(gameFolderProblem(""));
     const std::string program = "C:\\Program Files (x86)\\Half-Life\\hl.exe";
-    EXPECT_EQ(buildServerCommand(program, " two words"),
-              program + " +deathmatch 1 -console +map  two words");
+    EXPECT_EQ(buildServerCommand(program, "16", " two words"),
+              program + " +deathmatch 1 +maxplayers 16 -console +map  two words");
     EXPECT_EQ(mapNameOf("Straße.bsp"), "Straße"); // characters, not bytes
 }
 

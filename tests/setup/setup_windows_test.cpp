@@ -96,7 +96,15 @@ private slots:
 
         auto* page3 = f.windows().find<FirstuseconfigWindow>("firstuseconfig");
         QVERIFY(page3 && page3->isVisible());
+        // A program that names no file is refused before anything is written.
         page3->program->setText("C:\\HL\\hl.exe");
+        page3->cmdFinish->click();
+        QCOMPARE(f.app.messages.shown.back().text,
+                 QStringLiteral("Das Spielprogramm „C:\\HL\\hl.exe“ gibt es nicht.\n\n"
+                                "Bitte wähle das Spielprogramm (hl.exe) mit „Durchsuchen“."));
+        QCOMPARE(f.app.setting("MISC", "tfc"), "<missing>");
+        f.app.touch({"HL/hl.exe"});
+        page3->program->setText(f.app.path("HL/hl.exe"));
         page3->txtMaps->setText(kLongMaps);
         page3->chkTFC->setChecked(true);
         page3->TFCmaps->setText("");
@@ -108,14 +116,26 @@ private slots:
         page3->chkTFC->setChecked(false);
         page3->cmdFinish->click();
         TestApp::settle();
-        QCOMPARE(f.app.messages.shown.size(), size_t(3));
+        QCOMPARE(f.app.messages.shown.size(), size_t(4));
+
+        // The last page refuses a program that went missing meanwhile: back to its page.
+        auto* page4 = f.windows().find<FirstusedoneWindow>("firstusedone");
+        QFile::rename(f.app.path("HL/hl.exe"), f.app.path("HL/gone.exe"));
+        page4->cmdFinish->click();
+        TestApp::settle();
+        QVERIFY(f.app.messages.shown.back().text.startsWith("Das Spielprogramm „"));
+        QVERIFY(f.visible("firstuseconfig") && !f.windows().isLoaded("firstusedone"));
+        QCOMPARE(f.app.setting("MISC", "firstuse"), "yes");
+        QFile::rename(f.app.path("HL/gone.exe"), f.app.path("HL/hl.exe"));
+        f.windows().find<FirstuseconfigWindow>("firstuseconfig")->cmdFinish->click();
+        TestApp::settle();
 
         // The closing message comes before the main window.
         bool spShownDuringMessage = true;
         f.app.messages.onShow = [&](const Message&) { spShownDuringMessage = f.visible("sp"); };
         f.windows().find<FirstusedoneWindow>("firstusedone")->cmdFinish->click();
         TestApp::settle();
-        QCOMPARE(f.app.messages.shown.size(), size_t(4));
+        QCOMPARE(f.app.messages.shown.size(), size_t(6));
         QVERIFY(!spShownDuringMessage && f.visible("sp"));
         QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
     }
@@ -126,14 +146,14 @@ private slots:
         QVERIFY(dialog->chkTFC->isChecked() && dialog->TFCmaps->isEnabled());
         dialog->Command2->click(); // a cancelled pick keeps the path
         QCOMPARE(dialog->program->text(), QStringLiteral("C:\\HL\\hl.exe"));
-        f.app.files.replies = {QStringLiteral("/spiele/hl/Hl.exe")};
+        f.app.touch({"spiele/hl/Hl.exe"});
+        f.app.files.replies = {f.app.path("spiele/hl/Hl.exe")};
         dialog->Command2->click();
         QTest::keyClick(dialog->program, Qt::Key_Escape); // not bound
         QTest::keyClick(dialog->program, Qt::Key_Return); // the default button
         TestApp::settle();
         QVERIFY(f.app.messages.shown.empty());
-        QCOMPARE(f.app.setting("GAMEDIR", "dds"),
-                 QDir::toNativeSeparators("/spiele/hl/").toStdString());
+        QCOMPARE(f.app.setting("GAMEDIR", "dds"), f.native("spiele/hl/").toStdString());
         QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
         QVERIFY(f.visible("sp"));
     }
@@ -147,12 +167,17 @@ private slots:
             auto* dialog = f.show<ConfigWindow>("config");
             QCOMPARE(dialog->chkSteam->isChecked(), ticked);
             QCOMPARE(dialog->chkSteam->text(), QStringLiteral("Über &Steam starten"));
+            f.app.touch({"HL/hl.exe"});
+            dialog->program->setText(f.app.path("HL/hl.exe"));
             dialog->cmdOK->click();
             QCOMPARE(f.app.setting("GAMEDIR", "steam"), written);
         }
         SetupFixture f(kConfigured);
-        f.show<ConfigWindow>("config")->chkSteam->click();
-        f.windows().find<ConfigWindow>("config")->cmdOK->click();
+        f.app.touch({"HL/hl.exe"});
+        auto* dialog = f.show<ConfigWindow>("config");
+        dialog->program->setText(f.app.path("HL/hl.exe"));
+        dialog->chkSteam->click();
+        dialog->cmdOK->click();
         QCOMPARE(f.app.setting("GAMEDIR", "steam"), "no");
     }
 
@@ -189,10 +214,16 @@ private slots:
         auto* dialog = f.show<ConfigWindow>("config");
         page2->txtNick->setText("Nick");
         page2->txtClan->setText("Clan");
-        // Writes fail from now on, a folder standing where the file goes; page 3 writes
-        // before it checks.
-        QFile::remove(QString::fromStdString(f.app.settingsFile()));
-        QDir().mkpath(QString::fromStdString(f.app.settingsFile()));
+        f.app.touch({"HL/hl.exe"});
+        const QString game = f.app.path("HL/hl.exe");
+        f.app.writeSettings(kShipped + "[GAMEDIR]\r\nprogram=" + game.toStdString() + "\r\n");
+        page3->program->setText(game);
+        dialog->program->setText(game);
+        // Writes fail from now on, a folder standing where the lock file goes; page 3
+        // writes before it checks.
+        const QString lock = QString::fromStdString(f.app.settingsFile() + ".lock");
+        QFile::remove(lock);
+        QVERIFY(QDir().mkpath(lock));
         for (QPushButton* button :
              {page2->cmdNext, page3->cmdFinish, page4->cmdFinish, dialog->cmdOK}) {
             const auto before = f.app.messages.shown.size();
