@@ -6,6 +6,7 @@
 #include "frame/splash.h"
 #include "frame/window_names.h"
 #include "launcher/launcher_windows.h"
+#include "maps/maps_windows.h"
 #include "server/server_windows.h"
 #include "servers/servers_window.h"
 #include "setup/setup_windows.h"
@@ -22,6 +23,7 @@ void registerAllWindows(WindowRegistry& registry, const servers::ServerListServi
     registerServerWindows(registry);
     registerAdvancedWindows(registry);
     registerAboutWindows(registry);
+    registerMapsWindows(registry);
     if (servers)
         servers::registerServersWindows(registry, *servers);
 }

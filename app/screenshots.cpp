@@ -4,6 +4,8 @@
 #include "app/gravelock_app.h"
 #include "core/setting_keys.h"
 #include "frame/german.h"
+#include "maps/map_info_window.h"
+#include "maps/sample_map.h"
 #include "servers/server_table_model.h"
 #include "servers/servers_window.h"
 #include "setup/game_search_window.h"
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -50,6 +53,56 @@ void touch(const QString& path) {
     file.open(QIODevice::WriteOnly);
 }
 
+void write(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// Two maps with insides: one with the game's overview picture and a
+// description, one that gets its floor plan drawn.
+void writeSampleMaps(const QString& valve) {
+    sample::SampleMap crossfire;
+    const auto rooms = sample::addSampleLevel(crossfire, 7);
+    crossfire.entities = sample::entityText(
+        {{{"classname", "worldspawn"},
+          {"message", "Crossfire (\xDC"
+                      "bungsversion)"},
+          {"wad", "\\sierra\\half-life\\valve\\halflife.wad;\\sierra\\half-life\\valve\\"
+                  "xeno.wad;C:\\wads\\mein_zeug.wad"},
+          {"skyname", "desert"}},
+         {{"classname", "info_player_deathmatch"}},
+         {{"classname", "info_player_deathmatch"}},
+         {{"classname", "info_player_start"}}});
+    write(valve + QStringLiteral("/maps/crossfire.bsp"), crossfire.bytes());
+    write(valve + QStringLiteral("/maps/crossfire.txt"),
+          "Zwei Basen, ein Bunker und viel Platz f\xFCr Raketen.\r\n"
+          "F\xFCr 8 bis 16 Spieler.\r\n");
+    write(valve + QStringLiteral("/halflife.wad"), "wad");
+    write(valve + QStringLiteral("/xeno.wad"), "wad");
+
+    // The overview as the game's overview maker leaves it: rooms seen from above.
+    QImage overview(512, 384, QImage::Format_RGB32);
+    overview.fill(QColor(16, 24, 32));
+    QPainter painter(&overview);
+    painter.scale(512.0 / 2560, 384.0 / 1920);
+    for (std::size_t i = 0; i < rooms.size(); ++i) {
+        const auto& r = rooms[i];
+        painter.fillRect(QRectF(QPointF(r[0], 1920 - r[3]), QPointF(r[2], 1920 - r[1])),
+                         QColor::fromHsv(static_cast<int>(90 + 12 * i), 120, 170));
+    }
+    painter.end();
+    QDir().mkpath(valve + QStringLiteral("/overviews"));
+    overview.save(valve + QStringLiteral("/overviews/crossfire.bmp"), "BMP");
+
+    sample::SampleMap datacore;
+    sample::addSampleLevel(datacore, 3);
+    datacore.entities = sample::entityText(
+        {{{"classname", "worldspawn"}, {"message", "Datenkern"}, {"wad", "halflife.wad"}},
+         {{"classname", "info_player_deathmatch"}}});
+    write(valve + QStringLiteral("/maps/datacore.bsp"), datacore.bytes());
+}
+
 std::string sampleInstall(const QTemporaryDir& dir) {
     const QString root = dir.filePath(QStringLiteral("Half-Life"));
     QDir().mkpath(root + QStringLiteral("/valve/maps"));
@@ -60,6 +113,7 @@ std::string sampleInstall(const QTemporaryDir& dir) {
     for (const char* map : {"2fort.bsp", "well.bsp", "rock2.bsp"})
         touch(root + QStringLiteral("/tfc/maps/") + QLatin1String(map));
     touch(root + QStringLiteral("/hl.exe"));
+    writeSampleMaps(root + QStringLiteral("/valve"));
     QFile cycle(root + QStringLiteral("/valve/mapcycle.txt"));
     if (cycle.open(QIODevice::WriteOnly))
         cycle.write("crossfire\r\nstalkyard\r\nundertow\r\n");
@@ -209,6 +263,14 @@ int main(int argc, char** argv) {
         if (auto* list = qobject_cast<servers::ServersWindow*>(window))
             fillServerList(*list);
         window->show();
+        // The map info window once with a drawn floor plan, once with an overview.
+        if (auto* info = qobject_cast<MapInfoWindow*>(window)) {
+            const QString maps = dir.filePath(QStringLiteral("Half-Life/valve/maps/"));
+            info->showMap(maps + QStringLiteral("crossfire.bsp"));
+            ok =
+                save(window, out + QLatin1Char('/') + name + QStringLiteral("-overview.png")) && ok;
+            info->showMap(maps + QStringLiteral("datacore.bsp"));
+        }
         captionList << name << ": \"" << window->windowTitle() << "\"\n";
         const QString base = out + QLatin1Char('/') + name;
         if (auto* tabs = window->findChild<QTabWidget*>()) {

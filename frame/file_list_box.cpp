@@ -3,7 +3,9 @@
 #include "core/file_names.h"
 
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QStringListModel>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -16,6 +18,20 @@ std::u16string_view units(QStringView text) {
 }
 
 } // namespace
+
+// The names, and each row's tooltip when the view asks for one.
+class FileListBox::Names : public QStringListModel {
+public:
+    explicit Names(FileListBox* list) : QStringListModel(list), list_(list) {}
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::ToolTipRole)
+            return list_->toolTipOf(QStringListModel::data(index, Qt::DisplayRole).toString());
+        return QStringListModel::data(index, role);
+    }
+
+private:
+    FileListBox* list_;
+};
 
 QStringList listFileNames(const QString& folder, const QString& pattern) {
     QStringList names;
@@ -37,7 +53,7 @@ QStringList listFileNames(const QString& folder, const QString& pattern) {
     return names;
 }
 
-FileListBox::FileListBox(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {
+FileListBox::FileListBox(QWidget* parent) : QListView(parent), names_(new Names(this)) {
     setModel(names_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -57,6 +73,8 @@ void FileListBox::setFolder(const QString& folder) {
 }
 
 void FileListBox::showFileNames(const QString& folder, const QStringList& names) {
+    if (folder != folder_)
+        tips_.clear();
     folder_ = folder;
     names_->setStringList(names);
 }
@@ -78,7 +96,36 @@ QString FileListBox::selectedFileName() const {
     return rows.isEmpty() ? QString() : rows.constFirst().data().toString();
 }
 
+QString FileListBox::filePath(const QString& name) const {
+    return QDir(folder_).filePath(name);
+}
+
+void FileListBox::setToolTipSource(std::function<QString(const QString& path)> source) {
+    tipSource_ = std::move(source);
+    tips_.clear();
+}
+
+QString FileListBox::toolTipOf(const QString& name) const {
+    if (!tipSource_ || name.isEmpty())
+        return {};
+    const QString path = filePath(name);
+    const QFileInfo file(path);
+    const QDateTime modified = file.lastModified();
+    const qint64 size = file.size();
+    auto cached = tips_.constFind(name);
+    if (cached != tips_.constEnd() && cached->modified == modified && cached->size == size)
+        return cached->text;
+    QString text = tipSource_(path);
+    // A map's title such as "<b>" must show as typed, not as markup.
+    if (Qt::mightBeRichText(text))
+        text = Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
+    tips_.insert(name, {modified, size, text});
+    return text;
+}
+
 void FileListBox::refresh() {
+    // A new listing may find texture files that were missing before.
+    tips_.clear();
     names_->setStringList(listFileNames(folder_, pattern_));
 }
 

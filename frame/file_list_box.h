@@ -3,9 +3,13 @@
 // many thousands of files: one string per file and rows of one height.
 #pragma once
 
+#include <QDateTime>
+#include <QHash>
 #include <QListView>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QStringListModel;
 
@@ -33,11 +37,29 @@ public:
     bool selectFileName(const QString& name);
     // The selected file's name with extension, without folder; empty when none.
     QString selectedFileName() const;
+    // The listed file's path in the folder.
+    QString filePath(const QString& name) const;
+
+    // Gives every row a tooltip from `source` (called with the file's path),
+    // asked only when a tooltip is shown and kept until the file changes or
+    // the folder is listed again.
+    void setToolTipSource(std::function<QString(const QString& path)> source);
+    // A row's tooltip as shown; empty without a source.
+    QString toolTipOf(const QString& name) const;
 
 private:
+    class Names;
     void refresh();
 
-    QStringListModel* names_ = nullptr;
+    struct Tip {
+        QDateTime modified;
+        qint64 size = -1;
+        QString text;
+    };
+
+    Names* names_ = nullptr;
+    std::function<QString(const QString&)> tipSource_;
+    mutable QHash<QString, Tip> tips_;
     QString pattern_ = QStringLiteral("*.*");
     QString folder_;
 };

@@ -19,5 +19,6 @@ inline const QString frmAdvanced = QStringLiteral("frmAdvanced");
 inline const QString connect = QStringLiteral("connect");
 inline const QString frmAbout = QStringLiteral("frmAbout");
 inline const QString secret = QStringLiteral("secret");
+inline const QString mapinfo = QStringLiteral("mapinfo");
 
 } // namespace gravelock::windowName

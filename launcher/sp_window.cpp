@@ -7,6 +7,7 @@
 #include "frame/menu_window.h"
 #include "frame/window_names.h"
 #include "launcher/launch_command.h"
+#include "maps/map_list_info.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,6 +52,7 @@ void SpWindow::buildControls() {
         makeButton(frm3, "confirmMap", QStringLiteral("&Diese Karte"), 240, 4080, 1575, 375);
     dirFichiers = makeControl<FileListBox>(frm3, "dirFichiers", 240, 360, 1575, 3540);
     dirFichiers->setPattern(kMapPattern);
+    showMapInfoOn(dirFichiers, context_);
 
     frm2 = makeFrame(client, "frm2", QStringLiteral("Game type"), 4920, 120, 2895, 2895);
     optTFC = makeOptionButton(frm2, "optTFC", QStringLiteral("Team Fortress Classic"), 120, 720,

@@ -2,9 +2,9 @@
 # Builds the release preset and prints each figure beside its floor: start to
 # first window against a bare Qt window, the main window over maps folders of
 # 0 to 100,000 files against listing and sorting the same names, peak memory,
-# GetPPS against a plain read, and the server query engine over 1,000 fake
-# servers against a plain loop. Each figure is the median of RUNS processes.
-# Every server the bench asks is a fake on 127.0.0.1.
+# GetPPS against a plain read, a map's tooltip and floor plan, and the server
+# query engine over 1,000 fake servers against a plain loop. Each figure is the
+# median of RUNS processes. Every server the bench asks is a fake on 127.0.0.1.
 set -eu
 cd "$(dirname "$0")/.."
 RUNS=${RUNS:-5}
@@ -12,7 +12,7 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target startup_bench map_list_bench settings_bench \
-  server_query_bench gravelock-fake-servers server_list_bench >/dev/null
+  server_query_bench gravelock-fake-servers server_list_bench map_info_bench >/dev/null
 bin=build/release/bin
 
 work=$(mktemp -d)
@@ -67,6 +67,10 @@ for n in 0 1000 20000 100000; do
         printf "%6d %8.1f %8.1f %10.1f %s %7.1f %9.1f\n", n, ms, extra, l, ratio, kb / 1024, (kb - ekb) / 1024 }'
 done
 echo "goals: 100,000 maps extra <= 2x list+sort and <= 25 MB; 20,000 maps window < 100 ms"
+
+echo "== Looking into a map (ms, median of many runs in one process)"
+"$bin/map_info_bench" tip | awk '{ printf "tooltip of a %.1f MB map %8.3f   (goal <= 1 ms)\n", $2 / 1048576, $1 }'
+"$bin/map_info_bench" plan | awk '{ printf "floor plan of a %.1f MB map, %d lines: read %.1f, read and drawn %.1f at 100 %%, %.1f at 200 %%   (goal <= 100 ms)\n", $5 / 1048576, $4, $1, $2, $3 }'
 
 echo "== GetPPS against a plain read"
 "$bin/settings_bench"

@@ -6,6 +6,7 @@
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
 #include "frame/window_names.h"
+#include "maps/map_list_info.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -107,6 +108,7 @@ void DMWindow::buildMapChoice(QWidget* client) {
                        6255, 1935);
     maps = makeControl<FileListBox>(Frame1, "maps", 120, 360, 2535, 1260);
     maps->setPattern(QStringLiteral("*.bsp"));
+    showMapInfoOn(maps, context_);
     Label2 = makeLabel(Frame1, "Label2",
                        QStringLiteral("Selektiere hier die erste Karte in deinem  Spiel. Dann gib "
                                       "\"orvo.cfg\" in der console ein."),

@@ -6,6 +6,7 @@
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
 #include "frame/window_names.h"
+#include "maps/map_list_info.h"
 #include "server/map_cycle.h"
 #include "server/server_config.h"
 
@@ -35,6 +36,7 @@ void MapCycleWindow::buildControls() {
         makeFrame(client, "txtAvaible", QStringLiteral("Karte(n) Auswahl :"), 120, 120, 2055, 3855);
     avaible = makeControl<FileListBox>(txtAvaible, "avaible", 240, 360, 1575, 3210);
     avaible->setPattern(QStringLiteral("*.bsp"));
+    showMapInfoOn(avaible, context_);
 
     add = makeButton(client, "add", QStringLiteral(">>"), 2520, 1200, 375, 375);
     del = makeButton(client, "del", QStringLiteral("<<"), 2520, 1800, 375, 375);
@@ -43,6 +45,7 @@ void MapCycleWindow::buildControls() {
     Frame1 =
         makeFrame(client, "Frame1", QStringLiteral("Ausgewählte Karte(n)"), 3240, 120, 2055, 3855);
     sel = makeControl<FileListBox>(Frame1, "sel", 240, 360, 1575, 3210);
+    showMapInfoOn(sel, context_);
 
     optClass =
         makeOptionButton(client, "optClass", QStringLiteral("Half-Life "), 5520, 720, 1455, 375);
