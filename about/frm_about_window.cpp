@@ -15,8 +15,6 @@
 #include <QPushButton>
 
 namespace gravelock {
-namespace {} // namespace
-
 FrmAboutWindow::FrmAboutWindow(AppContext& context) : context_(context) {
     setObjectName(windowName::frmAbout);
     setWindowTitle(QStringLiteral("Über den Gravelock "));

@@ -2,10 +2,8 @@
 
 #include "frame/twips.h"
 
-#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QScreen>
 
 namespace gravelock {
 
@@ -41,11 +39,6 @@ void fixSizeToClientAndMenu(QMainWindow* window) {
     const QWidget* client = window->centralWidget();
     window->setFixedSize(client->width(),
                          client->height() + window->menuBar()->sizeHint().height());
-}
-
-void centreOnScreen(QWidget* window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 } // namespace gravelock

@@ -22,7 +22,4 @@ QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
 // Fixes the window to its client area plus the menu bar; call once both exist.
 void fixSizeToClientAndMenu(QMainWindow* window);
 
-// Centres a window on the screen it will be shown on.
-void centreOnScreen(QWidget* window);
-
 } // namespace gravelock
