@@ -136,7 +136,7 @@ TEST(ServerBook, UpdatesUnderTheLockKeepEachOtherAndTheFileMode) {
     EXPECT_TRUE(loadBook(path).book.favourites.empty());
 
     // A file that cannot be read is reported and left alone.
-    const std::string big(17 * 1024 * 1024, ';');
+    const std::string big(std::size_t{17} * 1024 * 1024, ';');
     writeBytes(path, big);
     EXPECT_FALSE(loadBook(path).problem.empty());
     EXPECT_FALSE(updateBook(path, [](ServerBook&) {}));
