@@ -2,11 +2,11 @@
 
 #include "about/clickable_label.h"
 #include "about/credits.h"
+#include "app/window_id.h"
 #include "frame/app_context.h"
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/twips.h"
-#include "frame/window_names.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -16,7 +16,6 @@
 
 namespace gravelock {
 FrmAboutWindow::FrmAboutWindow(AppContext& context) : context_(context) {
-    setObjectName(windowName::frmAbout);
     setWindowTitle(QStringLiteral("Über den Gravelock "));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -92,16 +91,16 @@ void FrmAboutWindow::showJoke() {
 }
 
 void FrmAboutWindow::showCredits() {
-    context_.windows().show(windowName::secret);
+    context_.windows().show(WindowId::secret);
 }
 
 void FrmAboutWindow::confirm() {
-    context_.windows().setEnabled(windowName::sp, true);
-    context_.windows().unload(objectName());
+    context_.windows().setEnabled(WindowId::sp, true);
+    context_.windows().unload(this);
 }
 
 void FrmAboutWindow::closeEvent(QCloseEvent* event) {
-    context_.windows().setEnabled(windowName::sp, true);
+    context_.windows().setEnabled(WindowId::sp, true);
     QWidget::closeEvent(event);
 }
 

@@ -1,10 +1,9 @@
 #include "about/secret_window.h"
 
+#include "frame/appearance.h"
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
-#include "frame/german.h"
 #include "frame/twips.h"
-#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +32,6 @@ QFont creditsFont() {
 } // namespace
 
 SecretWindow::SecretWindow(AppContext&) : scroller_(kPictureHeight, 0) {
-    setObjectName(windowName::secret);
     setWindowTitle(QStringLiteral("Das schlimme Zeug :-)"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

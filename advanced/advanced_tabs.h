@@ -159,7 +159,6 @@ public:
     QGroupBox* Frame17 = nullptr;
     QPushButton* cmdFullGen = nullptr;
     QLabel* lblFullCommandLine = nullptr;
-    QMenu* mnuFile = nullptr;
 };
 
 } // namespace gravelock

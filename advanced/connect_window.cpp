@@ -6,7 +6,6 @@
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/menu_window.h"
-#include "frame/window_names.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,7 +18,6 @@
 namespace gravelock {
 
 ConnectWindow::ConnectWindow(AppContext& context) : context_(context) {
-    setObjectName(windowName::connect);
     setWindowTitle(QStringLiteral("Half-Life Connection Tool"));
     makeFixedMenuWindow(this);
 

@@ -8,7 +8,6 @@
 #include "frame/controls.h"
 #include "frame/menu_window.h"
 #include "frame/twips.h"
-#include "frame/window_names.h"
 
 #include <QAction>
 #include <QLabel>
@@ -23,7 +22,6 @@ const QString kErrorTitle = QStringLiteral("Error!");
 } // namespace
 
 FrmAdvancedWindow::FrmAdvancedWindow(AppContext& context) : context_(context) {
-    setObjectName(windowName::frmAdvanced);
     setWindowTitle(QStringLiteral("Erweiterter Gravelock"));
     makeFixedMenuWindow(this);
 

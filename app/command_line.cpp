@@ -4,8 +4,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 
-#include <algorithm>
-
 namespace gravelock {
 
 namespace {
@@ -41,7 +39,8 @@ const QCommandLineOption kTimeout(QStringLiteral("timeout"),
                                                  "--lan: wie lange gesammelt wird)."),
                                   QStringLiteral("ms"));
 
-// Options Qt's window system reads itself.
+// Options Qt's window system reads itself, which the application object takes
+// off the command line when it is made.
 const QStringList kWindowSystemOptions = {
     QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
     QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
@@ -53,6 +52,36 @@ const QStringList kWindowSystemOptions = {
     QStringLiteral("nograb"),          QStringLiteral("dograb"),
     QStringLiteral("visual"),          QStringLiteral("dialogs"),
     QStringLiteral("fontengine")};
+// Those of them followed by a value of their own.
+const QStringList kWindowSystemOptionsWithValue = {
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("geometry"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("visual")};
+
+// `arguments` without the window system's options and their values: the same
+// command line whether or not an application object took them already.
+QStringList withoutWindowSystemOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        // "-style fusion", "--style fusion" and "-style=fusion" alike.
+        const QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
+                             : argument.startsWith(QLatin1Char('-'))  ? argument.mid(1)
+                                                                      : QString();
+        const QString bare = name.section(QLatin1Char('='), 0, 0);
+        if (i == 0 || bare.isEmpty() || !kWindowSystemOptions.contains(bare)) {
+            kept.append(argument);
+            continue;
+        }
+        if (!name.contains(QLatin1Char('=')) && kWindowSystemOptionsWithValue.contains(bare))
+            ++i;
+    }
+    return kept;
+}
 
 void describe(QCommandLineParser& parser) {
     // "-platform" is one option, as Qt's own options are spelled, not eight letters.
@@ -122,14 +151,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     describe(parser);
     CommandLine result;
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withoutWindowSystemOptions(arguments))) {
         result.action = CommandLine::Action::Error;
         result.error = parser.errorText();
-        const QStringList unknown = parser.unknownOptionNames();
-        result.onlyWindowSystemOptions =
-            !unknown.isEmpty() && std::all_of(unknown.begin(), unknown.end(), [](const QString& o) {
-                return kWindowSystemOptions.contains(o);
-            });
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -18,12 +18,10 @@ struct CommandLine {
     bool rules = false;   // --rules
     QString game;         // --game valve|tfc, empty for every game
     int timeoutMs = -1;   // --timeout, -1 when not given
-    // For Error: every unknown option is one of Qt's window system (-platform,
-    // -style ...), which the application object takes off the command line.
-    bool onlyWindowSystemOptions = false;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them: the program first.
+// Qt's window system options (-platform, -style ...) are left to Qt.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // What --help prints: the options, then the settings file in use and the log

@@ -1,17 +1,15 @@
 // The whole program without its event loop: every window registered on one
-// context, and the start at the splash. main() and the end-to-end tests use it.
+// context, and its flow from the splash on. main() and the end-to-end tests use it.
 #pragma once
 
+#include "app/program_flow.h"
+#include "app/window_list.h"
 #include "frame/app_context.h"
 #include "servers/servers_window.h"
 
 #include <functional>
 
 namespace gravelock {
-
-// Without the server list's services (tests of other windows) the list is left out.
-void registerAllWindows(WindowRegistry& registry,
-                        const servers::ServerListServices* servers = nullptr);
 
 class Gravelock {
 public:
@@ -29,6 +27,7 @@ private:
     SystemVolumes volumes_;
     servers::QtServerPrompts serverPrompts_;
     AppContext context_;
+    ProgramFlow flow_;
 };
 
 } // namespace gravelock

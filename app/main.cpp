@@ -4,13 +4,10 @@
 #include "app/startup.h"
 #include "core/console.h"
 #include "core/settings_location.h"
-#include "frame/german.h"
+#include "frame/appearance.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace {
 
@@ -18,7 +15,7 @@ using namespace gravelock;
 
 // Answers --help, --version and a bad command line on the terminal, without a
 // window. Returns the exit status, or -1 when the program is to run.
-int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& location) {
+int answerOnTerminal(const CommandLine& commandLine) {
     switch (commandLine.action) {
     case CommandLine::Action::Run:
         return -1;
@@ -27,6 +24,7 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
     case CommandLine::Action::Servers:
         return runServerCommand(commandLine);
     case CommandLine::Action::Help: {
+        const SettingsLocation location = locateSettings(commandLine);
         const bool fresh = location.origin != SettingsOrigin::Nowhere &&
                            !QFileInfo::exists(QString::fromStdString(location.file));
         const QString file = location.origin == SettingsOrigin::Nowhere
@@ -53,35 +51,26 @@ int answerOnTerminal(const CommandLine& commandLine, const SettingsLocation& loc
 int main(int argc, char** argv) {
     // Dates and sizes Qt formats itself (the file dialog) read German like the windows.
     GermanSystemLocale germanSystemLocale;
-    // --help, --version and the server questions are answered before a window system is needed, so
-    // they work on a terminal without a display too. A start from the menu has
-    // no arguments and goes straight to the first window.
+    GermanQtTexts qtTexts;
+    // --help, --version and the server questions are answered before a window
+    // system is needed, so they work on a terminal without a display too. A
+    // start from the menu has no arguments and goes straight to the first window.
+    CommandLine commandLine;
     if (argc > 1) {
         QCoreApplication terminal(argc, argv);
         QCoreApplication::setApplicationName(kProgramTitle);
         germanSystemLocale.restore();
-        QTranslator qtTexts;
-        if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(&qtTexts);
-        const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
-        if (commandLine.action == CommandLine::Action::Query ||
-            commandLine.action == CommandLine::Action::Lan ||
-            commandLine.action == CommandLine::Action::Servers)
-            return runServerCommand(commandLine);
-        if (commandLine.action != CommandLine::Action::Run && !commandLine.onlyWindowSystemOptions)
-            return answerOnTerminal(commandLine, locateSettings(commandLine));
+        qtTexts.install();
+        commandLine = parseCommandLine(QCoreApplication::arguments());
+        if (commandLine.action != CommandLine::Action::Run)
+            return answerOnTerminal(commandLine);
     }
 
     QApplication app(argc, argv);
     germanSystemLocale.restore();
-    prepareApplication(app);
-
-    // Parsed again: the window system has taken its own options (-platform ...) off.
-    const CommandLine commandLine = parseCommandLine(QApplication::arguments());
+    qtTexts.install();
+    prepareApplication();
     const SettingsLocation location = locateSettings(commandLine);
-    if (const int status = answerOnTerminal(commandLine, location); status >= 0)
-        return status;
 
     QtMessageBoxes messages;
     if (const WriteResult created = createSettingsFile(location); !created) {

@@ -2,8 +2,9 @@
 // sample settings file and sample map folders:
 //   gravelock-screenshots OUTPUT_FOLDER
 #include "app/gravelock_app.h"
+#include "app/startup.h"
 #include "core/setting_keys.h"
-#include "frame/german.h"
+#include "frame/appearance.h"
 #include "maps/map_info_window.h"
 #include "maps/sample_map.h"
 #include "servers/server_table_model.h"
@@ -224,7 +225,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screenFile));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    installGermanQtTexts(app);
+    GermanQtTexts qtTexts;
+    qtTexts.install();
     useDesignFont();
     if (argc != 2) {
         std::fprintf(stderr, "usage: gravelock-screenshots OUTPUT_FOLDER\n");
@@ -248,11 +250,12 @@ int main(int argc, char** argv) {
     QTextStream captionList(&captions);
 
     bool ok = true;
-    for (const QString& name : windows.names()) {
-        std::printf("%s\n", qPrintable(name));
-        QWidget* window = windows.show(name);
+    for (const WindowId id : windows.ids()) {
+        QWidget* window = windows.show(id);
         if (!window)
             continue;
+        const QString name = window->objectName();
+        std::printf("%s\n", qPrintable(name));
         // The search list is filled by "Suchen"; here with two sample installs.
         if (auto* search = qobject_cast<GameSearchWindow*>(window))
             search->offer({{"/home/jörg/.steam/steam/steamapps/common/Half-Life/hl.sh",
@@ -292,7 +295,7 @@ int main(int argc, char** argv) {
                 menu->hide();
             }
         }
-        windows.unload(name);
+        windows.unload(id);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     ok = saveEarlyEndMessage(out) && ok;

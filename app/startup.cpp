@@ -3,11 +3,11 @@
 #include "core/platform.h"
 
 #include "frame/app_context.h"
-#include "frame/german.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <clocale>
@@ -63,13 +63,22 @@ QString lastStartLog() {
         QDir(QString::fromStdString(folder)).filePath(QString::fromLatin1(kLastStartLogName)));
 }
 
-void prepareApplication(QApplication& app) {
+GermanQtTexts::GermanQtTexts()
+    : found_(translator_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                              QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {}
+
+void GermanQtTexts::install() {
+    if (found_)
+        QCoreApplication::installTranslator(&translator_);
+}
+
+void prepareApplication() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setApplicationName(kProgramTitle);
     // Wayland docks tie the window to the menu entry by this name, X11 ones by
     // the window class, which is the application name (StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.gravelock.gravelock"));
-    installGermanQtTexts(app);
     // A hidden main window waiting for the configuration dialog must not end
     // the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTranslator>
 
 class QApplication;
 
@@ -23,10 +24,25 @@ SettingsLocation locateSettings(const CommandLine& commandLine);
 // folder; empty when the system names none.
 QString lastStartLog();
 
+// Qt's own texts (standard buttons, file dialog, command-line errors) in
+// German, like the windows: read once, installed on whichever application
+// object the start makes.
+class GermanQtTexts {
+public:
+    GermanQtTexts();
+    bool found() const { return found_; }
+    // On the application object that exists now.
+    void install();
+
+private:
+    QTranslator translator_;
+    bool found_;
+};
+
 // What every start sets on the application object before its first window:
-// German for what Qt formats and says itself, the program's name, and an end
-// only when the program decides it.
-void prepareApplication(QApplication& app);
+// German for what Qt formats itself, the program's name, and an end only when
+// the program decides it.
+void prepareApplication();
 
 // Qt formats the file dialog's dates and sizes with the system locale, which
 // QLocale::setDefault does not reach and which Qt reads once, while the

@@ -3,10 +3,10 @@
 // paint, and peak kB; "list DIR": ms to list and sort the names with Qt's plain
 // tools. One figure per process, so peak memory belongs to one task.
 #include "app/gravelock_app.h"
+#include "app/window_id.h"
 #include "bench_clock.h"
 #include "core/setting_keys.h"
-#include "frame/german.h"
-#include "frame/window_names.h"
+#include "frame/appearance.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
 
     bench::FirstPaint painted;
     const double start = bench::nowMs();
-    program.context().windows().show(windowName::sp);
+    program.context().windows().show(WindowId::sp);
     painted.wait();
     std::printf("%.1f %ld %lld\n", bench::nowMs() - start, bench::peakKilobytes(), count);
     return 0;

@@ -100,7 +100,7 @@ int window(const char* masterPort) {
     Gravelock program(
         Settings(dir.filePath(QStringLiteral("orvo.ini")).toStdString()), messages, files, starter,
         [] {}, dir.filePath(QStringLiteral("keys")).toStdString());
-    auto* list = qobject_cast<ServersWindow*>(program.context().windows().show("servers"));
+    auto* list = qobject_cast<ServersWindow*>(program.context().windows().show(WindowId::servers));
     if (!list)
         return 1;
     double stall = 0;

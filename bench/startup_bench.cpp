@@ -38,11 +38,13 @@ int gravelockStart(char* program, double launch) {
     int argc = 1;
     char* argv[] = {program, nullptr};
     GermanSystemLocale germanSystemLocale;
+    GermanQtTexts qtTexts;
     QApplication app(argc, argv);
     germanSystemLocale.restore();
-    prepareApplication(app);
+    qtTexts.install();
+    prepareApplication();
 
-    const SettingsLocation location = locateSettings(parseCommandLine(QApplication::arguments()));
+    const SettingsLocation location = locateSettings(CommandLine{});
     QtMessageBoxes messages;
     if (const WriteResult created = createSettingsFile(location); !created) {
         std::fprintf(stderr, "startup_bench: %s\n", created.reason.c_str());

@@ -6,7 +6,7 @@ if(MSVC)
 else()
   target_compile_options(gravelock_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
-    -Wshadow=local
+    $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
     $<$<BOOL:${GRAVELOCK_WERROR}>:-Werror>)
 endif()
 target_compile_definitions(gravelock_warnings INTERFACE

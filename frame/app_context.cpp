@@ -1,7 +1,5 @@
 #include "frame/app_context.h"
 
-#include "frame/window_names.h"
-
 #include <QDir>
 
 namespace gravelock {
@@ -73,9 +71,11 @@ bool AppContext::startGame(QWidget* parent, const QString& commandText, WindowSt
     return false;
 }
 
-void AppContext::returnToMainWindow(QWidget* tool) {
-    registry_.unload(tool->objectName());
-    registry_.show(windowName::sp);
+void AppContext::returnToMainWindow(QWidget* from) {
+    if (flow_)
+        flow_->backToMainWindow(from);
+    else
+        registry_.unload(from);
 }
 
 void AppContext::quit() {

@@ -19,6 +19,14 @@ namespace gravelock {
 
 inline const QString kProgramTitle = QStringLiteral("Gravelock");
 
+// Where a window goes when it is done: the program's flow (app/) decides, so no
+// window of the frame or of a tool names the main window.
+class WindowFlow {
+public:
+    virtual ~WindowFlow() = default;
+    virtual void backToMainWindow(QWidget* from) = 0;
+};
+
 class AppContext {
 public:
     // `quit` ends the program at once; it runs when no window is visible any more
@@ -52,11 +60,10 @@ public:
     const Volumes& volumes() const { return volumes_; }
 
     WindowRegistry& windows() { return registry_; }
-    // The way back of every tool: unload the tool, then show the main window
-    // (loaded afresh when it was unloaded). Unloading first lets a main window
-    // that finds the configuration incomplete open a fresh configuration
-    // dialog instead of re-showing the one that is about to close.
-    void returnToMainWindow(QWidget* tool);
+    // The way back of every tool and of the wizard's end, as the flow decides;
+    // without a flow the window is only unloaded.
+    void returnToMainWindow(QWidget* from);
+    void setFlow(WindowFlow* flow) { flow_ = flow; }
 
     // Ends the program at once, whatever is open.
     void quit();
@@ -69,6 +76,7 @@ private:
     const Volumes& volumes_;
     std::function<void()> quit_;
     WindowRegistry registry_;
+    WindowFlow* flow_ = nullptr;
     // The game's watcher reports from its own thread, into the registry's.
     ThreadRelay gameEnds_{&registry_};
 };

@@ -1,10 +1,7 @@
 #include "frame/splash.h"
 
-#include "frame/app_context.h"
 #include "frame/controls.h"
-#include "frame/german.h"
 #include "frame/twips.h"
-#include "frame/window_names.h"
 
 #include <QImage>
 #include <QLabel>
@@ -13,9 +10,7 @@
 
 namespace gravelock {
 
-SplashWindow::SplashWindow(AppContext& context)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), context_(context) {
-    setObjectName(windowName::splash);
+SplashWindow::SplashWindow() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("Form1"));
     setClientSizeTwips(this, 9165, 5385);
 
@@ -47,14 +42,7 @@ void SplashWindow::showEvent(QShowEvent* event) {
 
 void SplashWindow::tick() {
     Timer1->stop();
-    // Every window after the splash shows text in the design font and the
-    // program's icon; the splash itself is only a picture, so the font list and
-    // the icon are loaded while it is up.
-    useDesignFont();
-    useProgramIcon();
-    const bool firstUse = context_.settings().read(setting::firstuse) == "yes";
-    context_.windows().show(firstUse ? windowName::firstuse1 : windowName::sp);
-    context_.windows().unload(windowName::splash);
+    emit timeUp();
 }
 
 QImage imageFromPpm(QByteArrayView bytes) {

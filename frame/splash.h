@@ -1,5 +1,5 @@
-// The borderless start window: shows the logo for three seconds, then opens the
-// first-use wizard or the main window.
+// The borderless start window: the logo, and a timer that signals when its
+// three seconds are up. What follows is for the program's flow to decide.
 #pragma once
 
 #include <QByteArrayView>
@@ -11,14 +11,12 @@ class QLabel;
 
 namespace gravelock {
 
-class AppContext;
-
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kShowMilliseconds = 3000;
 
-    explicit SplashWindow(AppContext& context);
+    SplashWindow();
 
     QLabel* Logo = nullptr;
     QTimer* Timer1 = nullptr;
@@ -26,11 +24,13 @@ public:
     // The single tick of Timer1.
     void tick();
 
+signals:
+    void timeUp();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    AppContext& context_;
     bool shownOnce_ = false;
 };
 

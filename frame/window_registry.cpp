@@ -48,53 +48,48 @@ WindowRegistry::~WindowRegistry() {
     destroyAll();
 }
 
-bool WindowRegistry::add(const QString& name, const Factory& factory) {
-    if (factories_.contains(name)) {
+bool WindowRegistry::add(WindowId id, const QString& designName, const Factory& factory) {
+    if (knows(id)) {
         qWarning("Window \"%s\" is registered twice; the second one is refused.",
-                 qUtf8Printable(name));
+                 qUtf8Printable(designName));
         return false;
     }
-    factories_.insert(name, factory);
+    entries_.insert(key(id), Entry{designName, factory});
+    order_.append(id);
     return true;
 }
 
-QStringList WindowRegistry::names() const {
-    QStringList list = factories_.keys();
-    list.sort();
-    return list;
-}
-
-QWidget* WindowRegistry::find(const QString& name) const {
-    const auto it = loaded_.constFind(name);
+QWidget* WindowRegistry::find(WindowId id) const {
+    const auto it = loaded_.constFind(key(id));
     return it == loaded_.constEnd() ? nullptr : it->data();
 }
 
-QWidget* WindowRegistry::load(const QString& name) {
-    if (QWidget* window = find(name))
+QWidget* WindowRegistry::load(WindowId id) {
+    if (QWidget* window = find(id))
         return window;
-    const auto factory = factories_.constFind(name);
-    if (factory == factories_.constEnd())
+    const auto entry = entries_.constFind(key(id));
+    if (entry == entries_.constEnd())
         return nullptr;
     // The factory runs the load steps, which may show a message box whose event
     // loop runs the posted check while the new window is not yet shown: the end
     // of the program is decided only after the outermost load.
     ++loading_;
-    QWidget* window = (*factory)(context_);
+    QWidget* window = entry->factory(context_);
     if (--loading_ == 0 && std::exchange(checkAfterLoad_, false))
         endCheck_.start();
-    Q_ASSERT(window->objectName() == name);
+    window->setObjectName(entry->designName);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
-    if (!loaded_.value(name))
-        loaded_.insert(name, window);
+    if (!loaded_.value(key(id)))
+        loaded_.insert(key(id), window);
     return window;
 }
 
-QWidget* WindowRegistry::show(const QString& name) {
-    const bool wasLoaded = isLoaded(name);
+QWidget* WindowRegistry::show(WindowId id) {
+    const bool wasLoaded = isLoaded(id);
     // Taken before the load, whose steps may show other windows.
     const QPointer<QWidget> opener = wasLoaded ? nullptr : topVisibleWindow();
-    QWidget* window = load(name);
+    QWidget* window = load(id);
     if (!window)
         return nullptr;
     shown_.removeAll(window);
@@ -124,16 +119,19 @@ QWidget* WindowRegistry::topVisibleWindow() const {
     return nullptr;
 }
 
-void WindowRegistry::unload(const QString& name) {
-    QWidget* window = find(name);
+void WindowRegistry::unload(WindowId id) {
+    unload(find(id));
+}
+
+void WindowRegistry::unload(QWidget* window) {
     if (!window)
         return;
     forget(window);
     window->close();
 }
 
-void WindowRegistry::setEnabled(const QString& name, bool enabled) {
-    if (QWidget* window = find(name))
+void WindowRegistry::setEnabled(WindowId id, bool enabled) {
+    if (QWidget* window = find(id))
         window->setEnabled(enabled);
 }
 

@@ -1,11 +1,11 @@
 #include "launcher/sp_window.h"
 
+#include "app/window_id.h"
 #include "frame/app_context.h"
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
-#include "frame/window_names.h"
 #include "launcher/launch_command.h"
 #include "maps/map_list_info.h"
 
@@ -27,7 +27,6 @@ const QString kMapPattern = QStringLiteral("*.bsp");
 } // namespace
 
 SpWindow::SpWindow(AppContext& context) : context_(context) {
-    setObjectName(windowName::sp);
     setWindowTitle(QStringLiteral("Gravelock - Deathmatch Spiel"));
     makeFixedMenuWindow(this);
     buildControls();
@@ -140,12 +139,13 @@ void SpWindow::buildMenu() {
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("Linexx"));
     Ueber2 = addMenuItem(mnuHelp, "Über2", QStringLiteral("Über mich"), {});
 
-    connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool("connect"); });
-    connect(mnuFileitmServers, &QAction::triggered, this, [this] { openTool("servers"); });
-    connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool("DM"); });
-    connect(mnuFileMapcleItm, &QAction::triggered, this, [this] { openTool("MapCycle"); });
-    connect(mnuFileitmKesmo, &QAction::triggered, this, [this] { openTool("frmAdvanced"); });
-    connect(mnuEdititmConfig, &QAction::triggered, this, [this] { openTool("config"); });
+    connect(mnuFileitmConnect, &QAction::triggered, this, [this] { openTool(WindowId::connect); });
+    connect(mnuFileitmServers, &QAction::triggered, this, [this] { openTool(WindowId::servers); });
+    connect(mnuConfigitmDMM, &QAction::triggered, this, [this] { openTool(WindowId::DM); });
+    connect(mnuFileMapcleItm, &QAction::triggered, this, [this] { openTool(WindowId::MapCycle); });
+    connect(mnuFileitmKesmo, &QAction::triggered, this,
+            [this] { openTool(WindowId::frmAdvanced); });
+    connect(mnuEdititmConfig, &QAction::triggered, this, [this] { openTool(WindowId::config); });
     connect(mnuFichieritmQuitter, &QAction::triggered, this, [this] { context_.quit(); });
     connect(mnuEdititmReset, &QAction::triggered, this, [this] { resetControls(ResetFrom::Menu); });
     connect(mnuHelpitmAbout, &QAction::triggered, this, &SpWindow::showAbout);
@@ -159,8 +159,8 @@ void SpWindow::load() {
     if (tfc == setting::tfc.missing) {
         context_.message(this, QStringLiteral("Du hast den ORVO nicht komplett Konfiguriert"),
                          QStringLiteral("Configuration error"));
-        if (context_.windows().knows(windowName::config)) {
-            context_.windows().show(windowName::config);
+        if (context_.windows().knows(WindowId::config)) {
+            context_.windows().show(WindowId::config);
             // Hidden until the configuration dialog brings the main window back.
             context_.windows().keepHiddenAfterLoad(this);
         }
@@ -230,7 +230,7 @@ void SpWindow::startGame() {
                            WindowStyle::MaximisedWithFocus);
     // After a failed start the player needs the window to mend the settings.
     if (started && chkClose->isChecked())
-        context_.windows().unload(objectName());
+        context_.windows().unload(this);
 }
 
 void SpWindow::resetControls(ResetFrom from) {
@@ -258,17 +258,18 @@ void SpWindow::resetControls(ResetFrom from) {
     txtSelMap->setToolTip(QStringLiteral("Keine Karte selektiert !"));
 }
 
-void SpWindow::openTool(const QString& name) {
-    if (!context_.windows().knows(name))
+void SpWindow::openTool(WindowId tool) {
+    // Tests register only the windows they look at.
+    if (!context_.windows().knows(tool))
         return;
-    context_.windows().show(name);
-    context_.windows().unload(objectName());
+    context_.windows().show(tool);
+    context_.windows().unload(this);
 }
 
 void SpWindow::showAbout() {
-    if (!context_.windows().knows(windowName::frmAbout))
+    if (!context_.windows().knows(WindowId::frmAbout))
         return;
-    context_.windows().show(windowName::frmAbout);
+    context_.windows().show(WindowId::frmAbout);
     setEnabled(false);
 }
 

@@ -17,6 +17,7 @@ class QRadioButton;
 namespace gravelock {
 
 class AppContext;
+enum class WindowId : int;
 class FileListBox;
 struct LaunchSettings;
 
@@ -78,7 +79,7 @@ private:
 
     enum class ResetFrom { Button, Menu };
     void resetControls(ResetFrom from);
-    void openTool(const QString& name);
+    void openTool(WindowId tool);
     void showAbout();
     void showTranslatorsNote();
 

@@ -2,7 +2,6 @@
 
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
-#include "frame/window_names.h"
 #include "maps/bsp_reader.h"
 #include "maps/map_assets.h"
 
@@ -97,7 +96,6 @@ QImage drawFloorPlan(const FloorPlan& plan, QSize size, qreal pixelRatio, const 
 }
 
 MapInfoWindow::MapInfoWindow(AppContext&) {
-    setObjectName(windowName::mapinfo);
     setWindowTitle(QStringLiteral("Karteninfo"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
     setClientSizeTwips(this, 9000, 5475);

@@ -1,9 +1,9 @@
 #include "maps/map_list_info.h"
 
+#include "app/window_id.h"
 #include "frame/app_context.h"
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
-#include "frame/window_names.h"
 #include "maps/map_assets.h"
 #include "maps/map_info_window.h"
 
@@ -41,8 +41,7 @@ QAction* showMapInfoOn(FileListBox* list, AppContext& context) {
         const QString name = list->selectedFileName();
         if (name.isEmpty())
             return;
-        if (auto* window =
-                qobject_cast<MapInfoWindow*>(context.windows().show(windowName::mapinfo)))
+        if (auto* window = qobject_cast<MapInfoWindow*>(context.windows().show(WindowId::mapinfo)))
             window->showMap(mapFile(list->filePath(name)));
     });
 

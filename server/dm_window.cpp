@@ -5,7 +5,6 @@
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
-#include "frame/window_names.h"
 #include "maps/map_list_info.h"
 
 #include <QAction>
@@ -35,7 +34,6 @@ QLineEdit* textBox(QWidget* parent, const char* name, const std::string& text, i
 } // namespace
 
 DMWindow::DMWindow(AppContext& context) : context_(context) {
-    setObjectName(windowName::DM);
     setWindowTitle(QStringLiteral("Half-Life Deathmatch Maker"));
     makeFixedMenuWindow(this);
     QWidget* client = addClientArea(this, 6585, 8520);

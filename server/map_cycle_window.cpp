@@ -5,7 +5,6 @@
 #include "frame/controls.h"
 #include "frame/file_list_box.h"
 #include "frame/menu_window.h"
-#include "frame/window_names.h"
 #include "maps/map_list_info.h"
 #include "server/map_cycle.h"
 #include "server/server_config.h"
@@ -20,7 +19,6 @@
 namespace gravelock {
 
 MapCycleWindow::MapCycleWindow(AppContext& context) : context_(context) {
-    setObjectName(windowName::MapCycle);
     setWindowTitle(QStringLiteral("Half-Life Karten Rollier : Einstellungen"));
     makeFixedMenuWindow(this);
     buildControls();

@@ -33,8 +33,6 @@ namespace gravelock::servers {
 
 namespace {
 
-const QString kWindowName = QStringLiteral("servers");
-
 QString text(const std::string& utf8) {
     return fromUtf8(utf8);
 }
@@ -95,7 +93,6 @@ std::optional<QString> QtServerPrompts::askAddress(QWidget* parent) {
 
 ServersWindow::ServersWindow(AppContext& context, const ServerListServices& services)
     : context_(context), services_(services) {
-    setObjectName(kWindowName);
     setWindowTitle(QStringLiteral("Gravelock Serverliste"));
     for (auto& tab : tabs_) {
         tab = std::make_unique<Tab>();
@@ -739,11 +736,6 @@ void ServersWindow::closeEvent(QCloseEvent* event) {
         updateBook(bookFile(), [&](ServerBook& book) { book.layout = layout; });
     }
     QMainWindow::closeEvent(event);
-}
-
-void registerServersWindows(WindowRegistry& registry, const ServerListServices& services) {
-    registry.add(kWindowName,
-                 [services](AppContext& context) { return new ServersWindow(context, services); });
 }
 
 } // namespace gravelock::servers

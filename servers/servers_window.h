@@ -27,7 +27,6 @@ class QWidget;
 namespace gravelock {
 
 class AppContext;
-class WindowRegistry;
 
 namespace servers {
 
@@ -144,9 +143,6 @@ private:
     QString detailsFor_;
     bool syncingWidths_ = false;
 };
-
-// Makes the list known to the registry by its design name.
-void registerServersWindows(WindowRegistry& registry, const ServerListServices& services);
 
 } // namespace servers
 } // namespace gravelock

@@ -1,10 +1,10 @@
 #include "setup/config_window.h"
 
+#include "app/window_id.h"
 #include "frame/app_context.h"
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/twips.h"
-#include "frame/window_names.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -26,8 +26,8 @@ GameFoldersTexts dialogTexts() {
 } // namespace
 
 ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environment)
-    : GameFoldersWindow(context, windowName::config, QStringLiteral("Configuration"), dialogTexts(),
-                        120, 3000, std::move(environment)) {
+    : GameFoldersWindow(context, QStringLiteral("Configuration"), dialogTexts(), 120, 3000,
+                        std::move(environment)) {
     setClientSizeTwips(this, 5400, 3495);
     cmdOK = makeButton(this, "cmdOK", QStringLiteral("&Ok"), 2520, 3000, 1335, 375);
     cmdOK->setToolTip(QStringLiteral("Saves parameters in \"orvo.ini\""));
@@ -42,14 +42,12 @@ ConfigWindow::ConfigWindow(AppContext& context, FinderEnvironmentSource environm
         QStringLiteral("Ein Half-Life aus einer Steam-Bibliothek startet über sein Steam"));
 
     connect(cmdMaps, &QPushButton::clicked, this, [this] {
-        openFolderPicker(QStringLiteral("DirMaps"),
-                         QStringLiteral("Wo hast du deine Half-Life Karten ???"),
+        openFolderPicker(WindowId::DirMaps, QStringLiteral("Wo hast du deine Half-Life Karten ???"),
                          CaptionSet::AfterShowing, txtMaps);
     });
     connect(cmdTFCMaps, &QPushButton::clicked, this, [this] {
-        openFolderPicker(QStringLiteral("DirMapsTFC"),
-                         QStringLiteral("Wo hast du deinen TFC Karten ?"), CaptionSet::AfterShowing,
-                         TFCmaps);
+        openFolderPicker(WindowId::DirMapsTFC, QStringLiteral("Wo hast du deinen TFC Karten ?"),
+                         CaptionSet::AfterShowing, TFCmaps);
     });
     connect(cmdOK, &QPushButton::clicked, this, &ConfigWindow::save);
     connect(Command3, &QPushButton::clicked, this, [this] { context_.returnToMainWindow(this); });

@@ -81,17 +81,17 @@ bool FolderListBox::setPath(const QString& folder) {
 }
 
 FolderPickerDesign FolderPickerWindow::dirMaps() {
-    return {FolderPickerId::DirMaps, "DirMaps", QStringLiteral("Half-Life")};
+    return {FolderPickerId::DirMaps, QStringLiteral("Half-Life")};
 }
 FolderPickerDesign FolderPickerWindow::dirMapsTFC() {
-    return {FolderPickerId::DirMapsTFC, "DirMapsTFC", QStringLiteral("Half-Life")};
+    return {FolderPickerId::DirMapsTFC, QStringLiteral("Half-Life")};
 }
 FolderPickerDesign FolderPickerWindow::configtfc() {
-    return {FolderPickerId::Configtfc, "configtfc", QStringLiteral("TFC Karten Ordner")};
+    return {FolderPickerId::Configtfc, QStringLiteral("TFC Karten Ordner")};
 }
 
 FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDesign& design)
-    : SetupDialog(context, QString::fromLatin1(design.name), design.caption), id_(design.id) {
+    : SetupDialog(context, design.caption), id_(design.id) {
     setClientSizeTwips(this, 4800, 4380);
     drve = makeControl<QComboBox>(this, "drve", 120, 120, 3120, 315);
     rep = makeControl<FolderListBox>(this, "rep", 120, 540, 3120, 3720);
@@ -108,8 +108,7 @@ FolderPickerWindow::FolderPickerWindow(AppContext& context, const FolderPickerDe
 
     connect(drve, &QComboBox::currentIndexChanged, this, &FolderPickerWindow::volumeChosen);
     connect(Command1, &QPushButton::clicked, this, &FolderPickerWindow::take);
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { context_.windows().unload(objectName()); });
+    connect(Command2, &QPushButton::clicked, this, [this] { context_.windows().unload(this); });
     fitCaptions(this);
 }
 
@@ -149,7 +148,7 @@ void FolderPickerWindow::take() {
     // An opener closed meanwhile no longer listens: then nothing is filled.
     if (!rep->path().isEmpty())
         emit folderChosen(QString::fromStdString(pickedFolderText(rep->path().toStdString())));
-    context_.windows().unload(objectName());
+    context_.windows().unload(this);
 }
 
 } // namespace gravelock

@@ -32,7 +32,6 @@ private:
 
 struct FolderPickerDesign {
     FolderPickerId id;
-    const char* name;
     QString caption;
 };
 

@@ -5,6 +5,7 @@
 #include "core/platform.h"
 #include "setup/setup_rules.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ struct FinderEnvironment {
 
 // The environment of this process on this system.
 FinderEnvironment currentFinderEnvironment();
+
+// Where "Suchen" looks: this system's environment, or a test's fake home.
+using FinderEnvironmentSource = std::function<FinderEnvironment()>;
 
 struct GameSearch {
     std::vector<FoundGame> games;      // each install once, in the order found

@@ -1,5 +1,6 @@
 #include "setup/game_folders_window.h"
 
+#include "app/window_id.h"
 #include "frame/app_context.h"
 #include "frame/controls.h"
 #include "setup/folder_picker.h"
@@ -17,10 +18,10 @@
 
 namespace gravelock {
 
-GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& name,
-                                     const QString& caption, const GameFoldersTexts& texts,
-                                     int left, int searchTop, FinderEnvironmentSource environment)
-    : SetupDialog(context, name, caption), texts_(texts), environment_(std::move(environment)) {
+GameFoldersWindow::GameFoldersWindow(AppContext& context, const QString& caption,
+                                     const GameFoldersTexts& texts, int left, int searchTop,
+                                     FinderEnvironmentSource environment)
+    : SetupDialog(context, caption), texts_(texts), environment_(std::move(environment)) {
     frmHLC = makeFrame(this, "frmHLC", texts.frame, left, 120, 5160, 1320);
     Label1 = makeLabel(frmHLC, "Label1", texts.programLabel, 120, 375, 1545, 255);
     program = makeControl<QLineEdit>(frmHLC, "program", 1680, 345, 2100, 315);
@@ -70,8 +71,8 @@ GameFolders GameFoldersWindow::folders() const {
             TFCmaps->text().toStdString()};
 }
 
-void GameFoldersWindow::openFolderPicker(const QString& picker, const QString& caption,
-                                         CaptionSet when, QLineEdit* target) {
+void GameFoldersWindow::openFolderPicker(WindowId picker, const QString& caption, CaptionSet when,
+                                         QLineEdit* target) {
     auto* window = qobject_cast<FolderPickerWindow*>(context_.windows().load(picker));
     if (!window)
         return;
@@ -136,14 +137,14 @@ void GameFoldersWindow::searchDone(const GameSearch& search) {
         takeFoundGame(search.games.front());
         return;
     }
-    auto* list = qobject_cast<GameSearchWindow*>(context_.windows().load(kGameSearchWindow));
+    auto* list = qobject_cast<GameSearchWindow*>(context_.windows().load(WindowId::gamesearch));
     if (!list)
         return;
     // The list answers only the window that searched last.
     disconnect(list, &GameSearchWindow::gameChosen, nullptr, nullptr);
     connect(list, &GameSearchWindow::gameChosen, this, &GameFoldersWindow::takeFoundGame);
     list->offer(search.games);
-    context_.windows().show(kGameSearchWindow);
+    context_.windows().show(WindowId::gamesearch);
 }
 
 void GameFoldersWindow::takeFoundGame(const FoundGame& game) {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "frame/thread_relay.h"
+#include "setup/game_finder.h"
 #include "setup/setup_dialog.h"
-#include "setup/setup_windows.h"
 
 #include <string>
 
@@ -52,9 +52,8 @@ public:
 protected:
     // The controls start at `left` twips, "&Suchen" at `left` and `searchTop`;
     // the rest of the window is the caller's.
-    GameFoldersWindow(AppContext& context, const QString& name, const QString& caption,
-                      const GameFoldersTexts& texts, int left, int searchTop,
-                      FinderEnvironmentSource environment);
+    GameFoldersWindow(AppContext& context, const QString& caption, const GameFoldersTexts& texts,
+                      int left, int searchTop, FinderEnvironmentSource environment);
 
     // Reads the four settings into the controls.
     void loadFolders();
@@ -66,7 +65,7 @@ protected:
     // answers only the opener that set its caption last: DirMaps with
     // "Erstkonfiguration - Kartenauswahl" fills the wizard's txtMaps, with any
     // other caption the dialog's.
-    void openFolderPicker(const QString& picker, const QString& caption, CaptionSet when,
+    void openFolderPicker(WindowId picker, const QString& caption, CaptionSet when,
                           QLineEdit* target);
 
 private:

@@ -12,7 +12,7 @@
 namespace gravelock {
 
 GameSearchWindow::GameSearchWindow(AppContext& context)
-    : SetupDialog(context, kGameSearchWindow, QStringLiteral("Half-Life gefunden")) {
+    : SetupDialog(context, QStringLiteral("Half-Life gefunden")) {
     setClientSizeTwips(this, 6600, 2910);
     Label1 = makeLabel(this, "Label1",
                        QStringLiteral("Half-Life ist mehrmals installiert. Welches nimmst du ?"),
@@ -30,8 +30,7 @@ GameSearchWindow::GameSearchWindow(AppContext& context)
 
     connect(cmdOK, &QPushButton::clicked, this, &GameSearchWindow::take);
     connect(lstGames, &QListWidget::itemDoubleClicked, this, &GameSearchWindow::take);
-    connect(cmdCancel, &QPushButton::clicked, this,
-            [this] { context_.windows().unload(objectName()); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { context_.windows().unload(this); });
     fitCaptions(this);
 }
 
@@ -53,7 +52,7 @@ void GameSearchWindow::take() {
     // An opener closed meanwhile no longer listens: then nothing is filled.
     if (row >= 0 && row < static_cast<int>(games_.size()))
         emit gameChosen(games_[static_cast<std::size_t>(row)]);
-    context_.windows().unload(objectName());
+    context_.windows().unload(this);
 }
 
 } // namespace gravelock

@@ -14,8 +14,6 @@ class QPushButton;
 
 namespace gravelock {
 
-inline const QString kGameSearchWindow = QStringLiteral("gamesearch");
-
 class GameSearchWindow : public SetupDialog {
     Q_OBJECT
 public:

@@ -11,9 +11,7 @@
 
 namespace gravelock {
 
-SetupDialog::SetupDialog(AppContext& context, const QString& name, const QString& caption)
-    : context_(context) {
-    setObjectName(name);
+SetupDialog::SetupDialog(AppContext& context, const QString& caption) : context_(context) {
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -44,9 +42,9 @@ void SetupDialog::showMessage(const PlayerMessage& message) {
                      QString::fromStdString(message.title));
 }
 
-void SetupDialog::moveTo(const QString& next) {
+void SetupDialog::moveTo(WindowId next) {
     context_.windows().show(next);
-    context_.windows().unload(objectName());
+    context_.windows().unload(this);
 }
 
 bool namesFile(const std::string& path) {

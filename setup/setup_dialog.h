@@ -15,11 +15,12 @@ class QPushButton;
 namespace gravelock {
 
 class AppContext;
+enum class WindowId : int;
 
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:
-    SetupDialog(AppContext& context, const QString& name, const QString& caption);
+    SetupDialog(AppContext& context, const QString& caption);
 
 protected:
     // Escape clicks this button; a window without one ignores Escape.
@@ -32,7 +33,7 @@ protected:
     void showMessage(const PlayerMessage& message);
 
     // Shows `next` and unloads this window.
-    void moveTo(const QString& next);
+    void moveTo(WindowId next);
 
     AppContext& context_;
 

@@ -1,10 +1,10 @@
 #include "setup/wizard_pages.h"
 
+#include "app/window_id.h"
 #include "frame/app_context.h"
 #include "frame/caption_fit.h"
 #include "frame/controls.h"
 #include "frame/twips.h"
-#include "frame/window_names.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -49,7 +49,7 @@ const QString kPrevCaption = QStringLiteral("< &Zurück");
 } // namespace
 
 Firstuse1Window::Firstuse1Window(AppContext& context)
-    : SetupDialog(context, windowName::firstuse1, QStringLiteral("Willkommen im Gravelock !")) {
+    : SetupDialog(context, QStringLiteral("Willkommen im Gravelock !")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Label1 = pageLabel(this, "Label1",
                        QStringLiteral("Du startes das Programm zum ersten mal.          "
@@ -61,12 +61,12 @@ Firstuse1Window::Firstuse1Window(AppContext& context)
     Picture1 = pagePicture(this, 1);
     cmdNext = pageButton(this, "cmdNext", kNextCaption, kNextLeft);
     cmdNext->setDefault(true);
-    connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse2); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(WindowId::firstuse2); });
     fitCaptions(this);
 }
 
 Firstuse2Window::Firstuse2Window(AppContext& context)
-    : SetupDialog(context, windowName::firstuse2, QStringLiteral("Name und Firma")) {
+    : SetupDialog(context, QStringLiteral("Name und Firma")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Label1 = pageLabel(this, "Label1",
                        QStringLiteral("Trage hier deinen Namen und deine Firma oder Clan ein !!!"),
@@ -80,7 +80,7 @@ Firstuse2Window::Firstuse2Window(AppContext& context)
     cmdNext = pageButton(this, "cmdNext", kNextCaption, kNextLeft);
     cmdNext->setDefault(true);
     txtNick->setFocus();
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse1); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(WindowId::firstuse1); });
     connect(cmdNext, &QPushButton::clicked, this, &Firstuse2Window::next);
     fitCaptions(this);
 }
@@ -94,7 +94,7 @@ void Firstuse2Window::next() {
     }
     if (!writeSettings(namePageWrites(nick, clan)))
         return;
-    moveTo(windowName::firstuseconfig);
+    moveTo(WindowId::firstuseconfig);
 }
 
 namespace {
@@ -112,8 +112,8 @@ GameFoldersTexts wizardTexts() {
 } // namespace
 
 FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context, FinderEnvironmentSource environment)
-    : GameFoldersWindow(context, windowName::firstuseconfig, QStringLiteral("Konfiguration"),
-                        wizardTexts(), kContentLeft, kButtonTop, std::move(environment)) {
+    : GameFoldersWindow(context, QStringLiteral("Konfiguration"), wizardTexts(), kContentLeft,
+                        kButtonTop, std::move(environment)) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Picture1 = pagePicture(this, 3);
     cmdPrev = pageButton(this, "cmdPrev", kPrevCaption, kPrevLeft);
@@ -122,14 +122,13 @@ FirstuseconfigWindow::FirstuseconfigWindow(AppContext& context, FinderEnvironmen
     cmdFinish->setDefault(true);
 
     connect(cmdMaps, &QPushButton::clicked, this, [this] {
-        openFolderPicker(QStringLiteral("DirMaps"),
-                         QStringLiteral("Erstkonfiguration - Kartenauswahl"),
+        openFolderPicker(WindowId::DirMaps, QStringLiteral("Erstkonfiguration - Kartenauswahl"),
                          CaptionSet::BeforeShowing, txtMaps);
     });
     connect(cmdTFCMaps, &QPushButton::clicked, this, [this] {
-        openFolderPicker(QStringLiteral("configtfc"), {}, CaptionSet::BeforeShowing, TFCmaps);
+        openFolderPicker(WindowId::configtfc, {}, CaptionSet::BeforeShowing, TFCmaps);
     });
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(windowName::firstuse2); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(WindowId::firstuse2); });
     connect(cmdFinish, &QPushButton::clicked, this, &FirstuseconfigWindow::finish);
     fitCaptions(this);
     loadFolders();
@@ -151,11 +150,11 @@ void FirstuseconfigWindow::finish() {
         showMessage(*problem);
         return;
     }
-    moveTo(windowName::firstusedone);
+    moveTo(WindowId::firstusedone);
 }
 
 FirstusedoneWindow::FirstusedoneWindow(AppContext& context)
-    : SetupDialog(context, windowName::firstusedone, QStringLiteral("Konfiguration ")) {
+    : SetupDialog(context, QStringLiteral("Konfiguration ")) {
     setClientSizeTwips(this, kPageWidth, kPageHeight);
     Label1 = pageLabel(this, "Label1", QStringLiteral("Fertig !"), 240, 375);
     QFont bold = Label1->font();
@@ -184,7 +183,7 @@ void FirstusedoneWindow::finish() {
     // The configuration is not done while the program is missing: back to its page.
     if (const auto problem = programPathProblem(program, namesFile(program))) {
         showMessage(*problem);
-        moveTo(windowName::firstuseconfig);
+        moveTo(WindowId::firstuseconfig);
         return;
     }
     if (!writeSettings(finishWrites(tfc, maps, tfcmaps, program)))
@@ -192,8 +191,7 @@ void FirstusedoneWindow::finish() {
     context_.message(this, QStringLiteral("Erstkonfiguration erfolgreich ! Wenn das Programm nicht "
                                           "funktionieren sollte ... dann endere den inhalt der "
                                           "orvo.ini :-)"));
-    context_.windows().unload(objectName());
-    context_.windows().show(windowName::sp);
+    context_.returnToMainWindow(this);
 }
 
 } // namespace gravelock

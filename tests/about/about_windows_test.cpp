@@ -1,4 +1,3 @@
-#include "about/about_windows.h"
 #include "about/clickable_label.h"
 #include "about/credits.h"
 #include "about/frm_about_window.h"
@@ -21,17 +20,19 @@ struct Fixture {
     explicit Fixture(
         const std::string& settings = "[MISC]\r\nuser=Fragmaster\r\ncompany=Die Ratten\r\n") {
         app.writeSettings(settings);
-        registerAboutWindows(app.context.windows());
-        addPlainWindow(app.context.windows(), QStringLiteral("sp"));
-        app.context.windows().show(QStringLiteral("sp"));
-        app.context.windows().show(QStringLiteral("frmAbout"));
-        app.context.windows().setEnabled(QStringLiteral("sp"), false);
+        registerWindows(app.context.windows(), {}, {WindowId::frmAbout, WindowId::secret});
+        addPlainWindow(app.context.windows(), WindowId::sp);
+        app.context.windows().show(WindowId::sp);
+        app.context.windows().show(WindowId::frmAbout);
+        app.context.windows().setEnabled(WindowId::sp, false);
     }
-    FrmAboutWindow* about() { return app.context.windows().find<FrmAboutWindow>("frmAbout"); }
-    QWidget* sp() { return app.context.windows().find(QStringLiteral("sp")); }
+    FrmAboutWindow* about() {
+        return app.context.windows().find<FrmAboutWindow>(WindowId::frmAbout);
+    }
+    QWidget* sp() { return app.context.windows().find(WindowId::sp); }
     // The credits with their clock stopped, to be ticked by hand.
     SecretWindow* credits() {
-        auto* s = qobject_cast<SecretWindow*>(app.context.windows().show(QStringLiteral("secret")));
+        auto* s = qobject_cast<SecretWindow*>(app.context.windows().show(WindowId::secret));
         s->Timer1->stop();
         return s;
     }
@@ -84,7 +85,7 @@ private slots:
         QTest::mouseRelease(about->lblUser, Qt::LeftButton, {}, QPoint(-5, -5));
         QTest::mouseClick(about->lblComp, Qt::LeftButton);
         QCOMPARE(f.app.messages.shown.size(), 1u);
-        QVERIFY(!f.app.context.windows().isLoaded(QStringLiteral("secret")));
+        QVERIFY(!f.app.context.windows().isLoaded(WindowId::secret));
     }
 
     void everyWayOfClosingEnablesTheMainWindow_data() {
@@ -98,7 +99,7 @@ private slots:
         FrmAboutWindow* about = f.about();
         // The picture opens the credits beside the about box; they must outlive it.
         QTest::mouseClick(about->Picture1, Qt::LeftButton);
-        auto* secret = f.app.context.windows().find<SecretWindow>(QStringLiteral("secret"));
+        auto* secret = f.app.context.windows().find<SecretWindow>(WindowId::secret);
         QVERIFY(secret && secret->isVisible() && !secret->isModal());
         QVERIFY(!f.sp()->isEnabled());
         if (how == "cmdOK")
@@ -108,12 +109,12 @@ private slots:
         else if (how == "close box")
             about->close();
         else
-            f.app.context.windows().unload(QStringLiteral("frmAbout"));
+            f.app.context.windows().unload(WindowId::frmAbout);
         TestApp::settle();
 
-        QVERIFY(!f.app.context.windows().isLoaded(QStringLiteral("frmAbout")));
+        QVERIFY(!f.app.context.windows().isLoaded(WindowId::frmAbout));
         QVERIFY(f.sp()->isEnabled());
-        QVERIFY(f.app.context.windows().find(QStringLiteral("secret"))->isVisible());
+        QVERIFY(f.app.context.windows().find(WindowId::secret)->isVisible());
         QVERIFY(f.app.messages.shown.empty());
         QCOMPARE(f.app.quitCount, 0);
     }

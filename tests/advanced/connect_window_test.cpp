@@ -1,4 +1,3 @@
-#include "advanced/advanced_windows.h"
 #include "advanced/connect_window.h"
 #include "core/start_game.h"
 #include "fakes.h"
@@ -19,9 +18,9 @@ private slots:
         const std::string program(120, 'g');
         TestApp app;
         app.writeSettings("[GAMEDIR]\r\nprogram=" + program + "\r\n");
-        registerAdvancedWindows(app.context.windows());
-        app.context.windows().show("connect");
-        auto* w = app.context.windows().find<ConnectWindow>("connect");
+        registerWindows(app.context.windows(), {}, {WindowId::frmAdvanced, WindowId::connect});
+        app.context.windows().show(WindowId::connect);
+        auto* w = app.context.windows().find<ConnectWindow>(WindowId::connect);
         w->ipadress->setText("10.0.0.1 x");
         w->port->setText("abc");
         w->close_->click(); // not read
@@ -44,8 +43,8 @@ private slots:
         const QString record = app.path("record.txt");
         const QString marker = app.path("pwned");
         qputenv("GRAVELOCK_TEST_RECORD", QFile::encodeName(record));
-        registerAdvancedWindows(app.context.windows());
-        auto* w = qobject_cast<ConnectWindow*>(app.context.windows().show("connect"));
+        registerWindows(app.context.windows(), {}, {WindowId::frmAdvanced, WindowId::connect});
+        auto* w = qobject_cast<ConnectWindow*>(app.context.windows().show(WindowId::connect));
         w->ipadress->setText("$(touch " + marker + ");*");
         w->port->setText("`touch " + marker + "`|&");
         w->cmdLaunch->click();

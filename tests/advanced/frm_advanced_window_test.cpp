@@ -1,5 +1,4 @@
 #include "advanced/advanced_tabs.h"
-#include "advanced/advanced_windows.h"
 #include "advanced/frm_advanced_window.h"
 #include "fakes.h"
 
@@ -21,9 +20,9 @@ struct Fixture {
     explicit Fixture(const std::string& settings = "[GAMEDIR]\r\nprogram=" + kLongProgram +
                                                    "\r\n") {
         app.writeSettings(settings);
-        registerAdvancedWindows(app.context.windows());
-        app.context.windows().show("frmAdvanced");
-        w = app.context.windows().find<FrmAdvancedWindow>("frmAdvanced");
+        registerWindows(app.context.windows(), {}, {WindowId::frmAdvanced, WindowId::connect});
+        app.context.windows().show(WindowId::frmAdvanced);
+        w = app.context.windows().find<FrmAdvancedWindow>(WindowId::frmAdvanced);
     }
     void generateAll() {
         for (QPushButton* b : {w->video->cmdGenerate, w->player->cmdClientGenerate,

@@ -2,9 +2,9 @@
 // the wizard, a game start, every tool from the menu and back, and the end.
 #include "app/gravelock_app.h"
 #include "fakes.h"
+#include "frame/appearance.h"
 #include "frame/caption_fit.h"
 #include "frame/file_list_box.h"
-#include "frame/german.h"
 #include "frame/splash.h"
 #include "temp_folder.h"
 
@@ -12,6 +12,7 @@
 #include <QtWidgets>
 
 #include <array>
+#include <optional>
 
 using namespace gravelock;
 using namespace gravelock::test;
@@ -41,9 +42,19 @@ public:
     }
 
     bool start() { return program_.start(); }
-    QWidget* window(const QString& name) { return windows().find(name); }
+    // The registered window of that design name.
+    std::optional<WindowId> id(const QString& name) {
+        for (const WindowId id : windows().ids())
+            if (designName(id) == name)
+                return id;
+        return std::nullopt;
+    }
+    QWidget* window(const QString& name) {
+        const auto found = id(name);
+        return found ? windows().find(*found) : nullptr;
+    }
     template <class T> T* control(const QString& window, const QString& name) {
-        QWidget* w = windows().find(window);
+        QWidget* w = this->window(window);
         return w ? w->findChild<T*>(name) : nullptr;
     }
     bool visible(const QString& name) {
@@ -53,9 +64,10 @@ public:
     // The windows that can be seen, by name.
     QStringList shown() {
         QStringList names;
-        for (const QString& name : windows().names())
-            if (visible(name))
-                names << name;
+        for (const WindowId id : windows().ids())
+            if (visible(designName(id)))
+                names << designName(id);
+        names.sort();
         return names;
     }
 
@@ -275,8 +287,9 @@ private slots:
                                       "firstuseconfig", "firstusedone", "frmAbout",  "frmAdvanced",
                                       "MapCycle",       "secret",       "sp",        "splash"};
         for (const QString& name : expected) {
-            QVERIFY2(p.windows().knows(name), qPrintable(name));
-            QWidget* window = p.windows().show(name);
+            const auto id = p.id(name);
+            QVERIFY2(id, qPrintable(name));
+            QWidget* window = p.windows().show(*id);
             QCOMPARE(window->objectName(), name);
             QVERIFY2(clippedCaptions(window).isEmpty(),
                      qPrintable(name + ": " + clippedCaptions(window).join(", ")));
@@ -285,7 +298,7 @@ private slots:
             QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(name));
             QVERIFY2((window->frameGeometry().center() - screen.center()).manhattanLength() <= 2,
                      qPrintable(name));
-            p.windows().unload(name);
+            p.windows().unload(*id);
             TestApp::settle();
         }
     }

@@ -47,19 +47,20 @@ private slots:
         const QString prefixSteam = "pfx/drive_c/Program Files/Steam/";
         struct Case {
             const char* what;
-            QString window, program;
+            WindowId window;
+            QString program;
             std::string steamSetting;
             QString record; // '$' for the test's folder
         };
         const std::vector<Case> cases = {
-            {"main window, native Steam", "sp", steamLibrary + "hl.sh", "",
+            {"main window, native Steam", WindowId::sp, steamLibrary + "hl.sh", "",
              "steam\nWINEPREFIX=$/elsewhere\n-applaunch\n70\n+deathmatch\n1\n+map\ncrossfire\n"},
-            {"main window, Steam turned off", "sp", steamLibrary + "hl.sh", "steam=no\r\n",
+            {"main window, Steam turned off", WindowId::sp, steamLibrary + "hl.sh", "steam=no\r\n",
              "hl.sh\n+deathmatch\n1\n+map\ncrossfire\n"},
-            {"server maker, Flatpak Steam", "DM", flatpakLibrary + "hl.sh", "steam=yes\r\n",
+            {"server maker, Flatpak Steam", WindowId::DM, flatpakLibrary + "hl.sh", "steam=yes\r\n",
              "flatpak\nWINEPREFIX=$/elsewhere\nrun\ncom.valvesoftware.Steam\n-applaunch\n70\n"
              "+deathmatch\n1\n+maxplayers\n32\n-console\n+map\ncrossfire\n"},
-            {"connect tool, Windows Steam in its prefix", "connect",
+            {"connect tool, Windows Steam in its prefix", WindowId::connect,
              prefixSteam + "steamapps/common/Half-Life/hl.exe", "",
              "wine\nWINEPREFIX=$/pfx\n$/" + prefixSteam +
                  "steam.exe\n-applaunch\n70\n-console\n+connect\n10.0.0.1:27015\n"},
@@ -88,7 +89,7 @@ private slots:
                               app.path(c.program).toStdString() +
                               "\r\nmaps=" + app.path("valve/maps").toStdString() + "\r\nvalve=" +
                               app.path("valve/").toStdString() + "\r\n" + c.steamSetting);
-            registerAllWindows(app.context.windows());
+            registerWindows(app.context.windows());
             QWidget* window = app.context.windows().show(c.window);
             QVERIFY2(window, c.what);
             if (auto* sp = qobject_cast<SpWindow*>(window)) {

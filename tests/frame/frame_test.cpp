@@ -16,8 +16,7 @@ namespace {
 // A window that counts its loads.
 class Probe : public QWidget {
 public:
-    Probe(const QString& name, int& loads, bool hideWhileLoading, AppContext& context) {
-        setObjectName(name);
+    Probe(int& loads, bool hideWhileLoading, AppContext& context) {
         ++loads;
         if (hideWhileLoading)
             context.windows().keepHiddenAfterLoad(this);
@@ -27,10 +26,10 @@ public:
 // A test app whose windows are probes that count their loads.
 struct ProbeApp {
     WindowRegistry& windows() { return app.context.windows(); }
-    void add(std::initializer_list<const char*> names, bool hideWhileLoading = false) {
-        for (const char* name : names)
-            windows().add(name, [this, name, hideWhileLoading](AppContext& c) {
-                return new Probe(name, loads, hideWhileLoading, c);
+    void add(std::initializer_list<WindowId> ids, bool hideWhileLoading = false) {
+        for (const WindowId id : ids)
+            windows().add(id, designName(id), [this, hideWhileLoading](AppContext& c) {
+                return new Probe(loads, hideWhileLoading, c);
             });
     }
 
@@ -46,62 +45,64 @@ class FrameTest : public QObject {
 private slots:
     void registryLoadsOnceAndUnloadDestroys() {
         ProbeApp p;
-        p.add({"a"});
-        QVERIFY(!p.windows().isLoaded("a"));
-        QPointer<QWidget> first = p.windows().show("a");
+        p.add({WindowId::DM});
+        QVERIFY(!p.windows().isLoaded(WindowId::DM));
+        QPointer<QWidget> first = p.windows().show(WindowId::DM);
+        QCOMPARE(first->objectName(), QStringLiteral("DM"));
         QVERIFY(first && first->isVisible());
-        QCOMPARE(p.windows().show("a"), first.data());
+        QCOMPARE(p.windows().show(WindowId::DM), first.data());
         QCOMPARE(p.loads, 1);
 
-        p.windows().unload("a");
-        QVERIFY(!p.windows().isLoaded("a"));
+        p.windows().unload(WindowId::DM);
+        QVERIFY(!p.windows().isLoaded(WindowId::DM));
         TestApp::settle();
         QVERIFY(first.isNull());
-        QPointer<QWidget> second = p.windows().show("a");
+        QPointer<QWidget> second = p.windows().show(WindowId::DM);
         QVERIFY(second && second != first && p.loads == 2);
-        QVERIFY(p.windows().show("unknown") == nullptr);
+        QVERIFY(p.windows().show(WindowId::connect) == nullptr);
 
-        // A second factory for a known name is refused; the first one stays.
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("\"a\" is registered twice"));
-        QVERIFY(!p.windows().add("a", [](AppContext&) -> QWidget* { return nullptr; }));
-        p.windows().unload("a");
-        QVERIFY(p.windows().show("a") != nullptr);
+        // A second factory for a known window is refused; the first one stays.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("\"DM\" is registered twice"));
+        QVERIFY(!p.windows().add(WindowId::DM, designName(WindowId::DM),
+                                 [](AppContext&) -> QWidget* { return nullptr; }));
+        p.windows().unload(WindowId::DM);
+        QVERIFY(p.windows().show(WindowId::DM) != nullptr);
         QCOMPARE(p.loads, 3);
     }
 
     void newWindowsCentreOnTheirOpenerAndStayOnTheScreen() {
         TestApp app;
         WindowRegistry& windows = app.context.windows();
-        addPlainWindow(windows, "main", {400, 300});
-        addPlainWindow(windows, "tool", {200, 100});
-        addPlainWindow(windows, "other", {300, 200});
+        addPlainWindow(windows, WindowId::sp, {400, 300});
+        addPlainWindow(windows, WindowId::config, {200, 100});
+        addPlainWindow(windows, WindowId::DM, {300, 200});
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         const auto inside = [&](QWidget* w) { return screen.contains(w->frameGeometry()); };
 
-        QWidget* main = windows.show("main");
+        QWidget* main = windows.show(WindowId::sp);
         QCOMPARE(main->frameGeometry().center(), screen.center());
 
         // Opened from a window that was moved: on the opener, not the screen.
         main->move(screen.topLeft() + QPoint(10, 20));
-        QWidget* tool = windows.show("tool");
+        QWidget* tool = windows.show(WindowId::config);
         QCOMPARE(tool->frameGeometry().center(), main->frameGeometry().center());
         QVERIFY(inside(tool));
-        windows.unload("tool");
+        windows.unload(WindowId::config);
         TestApp::settle();
 
         // An opener half off the screen: as near its centre as the screen allows.
         main->move(screen.right() - 100, screen.bottom() - 50);
-        tool = windows.show("tool");
+        tool = windows.show(WindowId::config);
         QVERIFY(inside(tool));
         QCOMPARE(tool->frameGeometry().bottomRight(), screen.bottomRight());
         // Shown again while loaded, a window stays where the player left it.
         tool->move(screen.topLeft() + QPoint(5, 5));
-        QCOMPARE(windows.show("tool")->pos(), screen.topLeft() + QPoint(5, 5));
+        QCOMPARE(windows.show(WindowId::config)->pos(), screen.topLeft() + QPoint(5, 5));
 
         // Nothing visible to open it from: the screen's centre.
         main->hide();
         tool->hide();
-        QCOMPARE(windows.show("other")->frameGeometry().center(), screen.center());
+        QCOMPARE(windows.show(WindowId::DM)->frameGeometry().center(), screen.center());
     }
 
     void twipsRoundToTheNearestPixelOnBothSidesOfZero() {
@@ -115,21 +116,21 @@ private slots:
 
     void closeBoxUnloadsAndTheLastVisibleWindowEndsTheProgram() {
         ProbeApp p;
-        p.add({"a", "b"});
-        QWidget* a = p.windows().show("a");
-        p.windows().show("b");
+        p.add({WindowId::DM, WindowId::connect});
+        QWidget* a = p.windows().show(WindowId::DM);
+        p.windows().show(WindowId::connect);
         a->close();
         TestApp::settle();
-        QVERIFY(!p.windows().isLoaded("a"));
+        QVERIFY(!p.windows().isLoaded(WindowId::DM));
         QCOMPARE(p.app.quitCount, 0);
 
         // A window that unloads itself and shows the next one does not end it.
-        p.windows().unload("b");
-        p.windows().show("a");
+        p.windows().unload(WindowId::connect);
+        p.windows().show(WindowId::DM);
         TestApp::settle();
         QCOMPARE(p.app.quitCount, 0);
 
-        p.windows().find("a")->close();
+        p.windows().find(WindowId::DM)->close();
         TestApp::settle();
         QCOMPARE(p.app.quitCount, 1);
     }
@@ -139,29 +140,29 @@ private slots:
         // the box's own event loop must not find "nothing visible".
         ProbeApp p;
         p.app.messages.onShow = [](const Message&) { TestApp::settle(); };
-        p.add({"first"});
-        p.windows().add("next", [&](AppContext& c) {
+        p.add({WindowId::config});
+        p.windows().add(WindowId::sp, designName(WindowId::sp), [&](AppContext& c) {
             c.message(nullptr, "Du hast den ORVO nicht komplett Konfiguriert");
-            return new Probe("next", p.loads, false, c);
+            return new Probe(p.loads, false, c);
         });
-        p.windows().show("first");
-        p.windows().unload("first");
-        p.windows().show("next");
+        p.windows().show(WindowId::config);
+        p.windows().unload(WindowId::config);
+        p.windows().show(WindowId::sp);
         TestApp::settle();
         QCOMPARE(p.app.quitCount, 0);
-        QVERIFY(p.windows().find("next")->isVisible());
+        QVERIFY(p.windows().find(WindowId::sp)->isVisible());
     }
 
     void windowHiddenByItsLoadStaysHiddenUntilShownAgain() {
         ProbeApp p;
-        p.add({"sp"}, true);
-        p.add({"config"});
-        p.windows().show("config");
-        QWidget* sp = p.windows().show("sp");
+        p.add({WindowId::sp}, true);
+        p.add({WindowId::config});
+        p.windows().show(WindowId::config);
+        QWidget* sp = p.windows().show(WindowId::sp);
         if (!sp)
             QFAIL("sp was not loaded");
         QVERIFY(!sp->isVisible());
-        QCOMPARE(p.windows().show("sp"), sp);
+        QCOMPARE(p.windows().show(WindowId::sp), sp);
         QVERIFY(sp->isVisible());
         QCOMPARE(p.loads, 2);
     }
@@ -215,29 +216,26 @@ private slots:
 
     void splashOpensTheWizardOnlyForExactlyYes_data() {
         QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("opened");
-        QTest::newRow("yes") << "[MISC]\r\nfirstuse=yes\r\n"
-                             << "firstuse1";
-        QTest::newRow("Yes") << "[MISC]\r\nfirstuse=Yes\r\n"
-                             << "sp";
-        QTest::newRow("no") << "[MISC]\r\nfirstuse=no\r\n"
-                            << "sp";
-        QTest::newRow("empty") << "[MISC]\r\nfirstuse=\r\n"
-                               << "sp";
-        QTest::newRow("key missing") << "[MISC]\r\ntfc=true\r\n"
-                                     << "sp";
-        QTest::newRow("no file") << QString() << "sp";
+        QTest::addColumn<int>("opened");
+        const int sp = int(WindowId::sp);
+        QTest::newRow("yes") << "[MISC]\r\nfirstuse=yes\r\n" << int(WindowId::firstuse1);
+        QTest::newRow("Yes") << "[MISC]\r\nfirstuse=Yes\r\n" << sp;
+        QTest::newRow("no") << "[MISC]\r\nfirstuse=no\r\n" << sp;
+        QTest::newRow("empty") << "[MISC]\r\nfirstuse=\r\n" << sp;
+        QTest::newRow("key missing") << "[MISC]\r\ntfc=true\r\n" << sp;
+        QTest::newRow("no file") << QString() << sp;
     }
     void splashOpensTheWizardOnlyForExactlyYes() {
         QFETCH(QString, settings);
-        QFETCH(QString, opened);
+        QFETCH(int, opened);
         ProbeApp p;
         TestApp& app = p.app;
         if (!settings.isNull())
             app.writeSettings(settings.toStdString());
-        p.add({"firstuse1", "sp"});
-        p.windows().add("splash", [](AppContext& c) { return new SplashWindow(c); });
-        auto* splash = qobject_cast<SplashWindow*>(p.windows().show("splash"));
+        p.add({WindowId::firstuse1, WindowId::sp});
+        p.windows().add(WindowId::splash, "splash", [](AppContext&) { return new SplashWindow; });
+        app.flow.start();
+        auto* splash = p.windows().find<SplashWindow>(WindowId::splash);
         QVERIFY(splash);
         QCOMPARE(splash->Timer1->interval(), 3000);
         QCOMPARE(splash->Timer1->timerType(), Qt::PreciseTimer);
@@ -253,8 +251,8 @@ private slots:
         splash->tick();
         TestApp::settle();
         QCOMPARE(p.loads, 1);
-        QVERIFY(p.windows().isLoaded(opened));
-        QVERIFY(!p.windows().isLoaded("splash"));
+        QVERIFY(p.windows().isLoaded(WindowId(opened)));
+        QVERIFY(!p.windows().isLoaded(WindowId::splash));
         QVERIFY(!QApplication::windowIcon().isNull());
         QCOMPARE(app.quitCount, 0);
     }

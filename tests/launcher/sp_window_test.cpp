@@ -1,6 +1,5 @@
 #include "fakes.h"
 #include "frame/file_list_box.h"
-#include "launcher/launcher_windows.h"
 #include "launcher/sp_window.h"
 
 #include <QtTest>
@@ -25,8 +24,8 @@ struct Fixture {
         app.writeSettings("[MISC]\r\nfirstuse=no\r\ntfc=" + tfc + "\r\n[GAMEDIR]\r\nprogram=" +
                           kLongProgram + "\r\nmaps=" + app.path(longFolder).toStdString() +
                           "\r\ntfcmaps=" + app.path("tfc/maps").toStdString() + "\r\n");
-        registerLauncherWindows(app.context.windows());
-        sp = qobject_cast<SpWindow*>(app.context.windows().show("sp"));
+        registerWindows(app.context.windows(), {}, {WindowId::sp});
+        sp = qobject_cast<SpWindow*>(app.context.windows().show(WindowId::sp));
     }
     const Message& lastMessage() const { return app.messages.shown.back(); }
 
@@ -153,13 +152,13 @@ private slots:
         f.app.starter.result = {false, kLongProgram, "Das Programm wurde nicht gefunden"};
         f.sp->launch->click();
         TestApp::settle();
-        QVERIFY(f.app.context.windows().isLoaded("sp"));
+        QVERIFY(f.app.context.windows().isLoaded(WindowId::sp));
         QCOMPARE(f.lastMessage().icon, MsgIcon::Critical);
 
         f.app.starter.result = {true, kLongProgram, {}};
         f.sp->launch->click();
         TestApp::settle();
-        QVERIFY(!f.app.context.windows().isLoaded("sp"));
+        QVERIFY(!f.app.context.windows().isLoaded(WindowId::sp));
         QCOMPARE(f.app.quitCount, 1); // no other window: the program ends
     }
 

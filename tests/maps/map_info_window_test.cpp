@@ -2,7 +2,6 @@
 #include "frame/file_list_box.h"
 #include "launcher/sp_window.h"
 #include "maps/map_info_window.h"
-#include "maps/maps_windows.h"
 #include "maps/sample_map.h"
 #include "server/dm_window.h"
 #include "server/map_cycle_window.h"
@@ -60,7 +59,7 @@ struct Install {
         app.writeSettings("[MISC]\r\nfirstuse=no\r\ntfc=true\r\n[GAMEDIR]\r\nmaps=" +
                           app.path("Half-Life/valve/maps").toStdString() +
                           "\r\ntfcmaps=" + app.path("Half-Life/tfc/maps").toStdString() + "\r\n");
-        registerMapsWindows(app.context.windows());
+        registerWindows(app.context.windows(), {}, {WindowId::mapinfo});
     }
     void write(const QString& relative, const QByteArray& bytes) {
         QDir().mkpath(QFileInfo(app.path(relative)).absolutePath());
@@ -68,7 +67,9 @@ struct Install {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    MapInfoWindow* infoWindow() { return app.context.windows().find<MapInfoWindow>("mapinfo"); }
+    MapInfoWindow* infoWindow() {
+        return app.context.windows().find<MapInfoWindow>(WindowId::mapinfo);
+    }
 
     TestApp app;
 };

@@ -1,7 +1,6 @@
 #include "core/start_game.h"
 #include "fake_game_servers.h"
 #include "fakes.h"
-#include "launcher/launcher_windows.h"
 #include "launcher/sp_window.h"
 #include "servers/server_book.h"
 #include "servers/server_table_model.h"
@@ -80,12 +79,12 @@ FakeServerBehaviour behaving(const std::string& name, bool silent = false) {
 struct Fixture {
     explicit Fixture(const std::string& tfc = "true") {
         app.writeSettings("[MISC]\r\ntfc=" + tfc + "\r\n[GAMEDIR]\r\nprogram=" + program + "\r\n");
-        registerLauncherWindows(app.context.windows());
-        registerServersWindows(app.context.windows(),
-                               {prompts, keys.path().toStdString(), 150, 300});
+        const ServerListServices services{prompts, keys.path().toStdString(), 150, 300};
+        registerWindows(app.context.windows(), {currentFinderEnvironment, &services},
+                        {WindowId::sp, WindowId::servers});
     }
     ServersWindow* open() {
-        auto* w = qobject_cast<ServersWindow*>(app.context.windows().show("servers"));
+        auto* w = qobject_cast<ServersWindow*>(app.context.windows().show(WindowId::servers));
         return w;
     }
     std::string bookFile() const { return bookPathBeside(app.settingsFile()); }
@@ -206,7 +205,7 @@ private slots:
 
     void opensFromTheMainMenuAndReturns() {
         Fixture f;
-        auto* sp = qobject_cast<SpWindow*>(f.app.context.windows().show("sp"));
+        auto* sp = qobject_cast<SpWindow*>(f.app.context.windows().show(WindowId::sp));
         QVERIFY(sp);
         const QList<QAction*> items = sp->mnuFichier->actions();
         QCOMPARE(items.indexOf(sp->mnuFileitmServers), items.indexOf(sp->mnuFileitmConnect) + 1);
@@ -214,15 +213,15 @@ private slots:
         QCOMPARE(sp->mnuFileitmServers->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
         sp->mnuFileitmServers->trigger();
         TestApp::settle();
-        QVERIFY(!f.app.context.windows().isLoaded("sp"));
-        auto* w = f.app.context.windows().find<ServersWindow>("servers");
+        QVERIFY(!f.app.context.windows().isLoaded(WindowId::sp));
+        auto* w = f.app.context.windows().find<ServersWindow>(WindowId::servers);
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Gravelock Serverliste"));
         QVERIFY(w->maximumWidth() > 5000); // resizable
         w->mnuFileitmORVO->trigger();
         TestApp::settle();
-        QVERIFY(f.app.context.windows().isLoaded("sp"));
-        QVERIFY(!f.app.context.windows().isLoaded("servers"));
+        QVERIFY(f.app.context.windows().isLoaded(WindowId::sp));
+        QVERIFY(!f.app.context.windows().isLoaded(WindowId::servers));
     }
 
     void filtersAndSortWithoutAskingAgain() {
@@ -380,7 +379,7 @@ private slots:
         QVERIFY(map.data(Qt::ForegroundRole).isValid()); // greyed
         w->resize(1000, 700);
         w->grdServers[1]->setColumnWidth(static_cast<int>(Column::Name), 333);
-        f.app.context.windows().unload("servers");
+        f.app.context.windows().unload(WindowId::servers);
         TestApp::settle();
 
         ServersWindow* again = f.open();

@@ -2,7 +2,6 @@
 #include "setup/config_window.h"
 #include "setup/folder_picker.h"
 #include "setup/game_search_window.h"
-#include "setup/setup_windows.h"
 #include "setup/wizard_pages.h"
 #include "temp_folder.h"
 
@@ -28,22 +27,24 @@ struct SetupFixture {
         app.volumes.notReady = {"A:/"};
         app.volumes.start = app.path("sys/Half-Life");
         finder = {Platform::Posix, app.path("home").toStdString(), {}, {}};
-        registerSetupWindows(windows(), [this] {
+        const auto search = [this] {
             if (hold)
                 hold->wait();
             FinderEnvironment copy = finder;
             ++finderCalls;
             return copy;
-        });
-        addPlainWindow(windows(), "sp");
+        };
+        registerWindows(windows(), {search},
+                        {WindowId::firstuse1, WindowId::firstuse2, WindowId::firstuseconfig,
+                         WindowId::firstusedone, WindowId::config, WindowId::DirMaps,
+                         WindowId::DirMapsTFC, WindowId::configtfc, WindowId::gamesearch});
+        addPlainWindow(windows(), WindowId::sp);
     }
 
     WindowRegistry& windows() { return app.context.windows(); }
-    template <class W> W* show(const QString& name) {
-        return qobject_cast<W*>(windows().show(name));
-    }
-    bool visible(const QString& name) {
-        QWidget* w = windows().find(name);
+    template <class W> W* show(WindowId id) { return qobject_cast<W*>(windows().show(id)); }
+    bool visible(WindowId id) {
+        QWidget* w = windows().find(id);
         return w && w->isVisible();
     }
     std::string settingsBytes() const { return readBytes(app.settingsFile()); }
@@ -102,7 +103,7 @@ class SetupWindowsTest : public QObject {
 private slots:
     void wizardChecksInOrderAndKeepsWholePaths() {
         SetupFixture f(kShipped);
-        auto* page2 = f.show<Firstuse2Window>("firstuse2");
+        auto* page2 = f.show<Firstuse2Window>(WindowId::firstuse2);
         page2->cmdNext->click();
         page2->txtNick->setText("Jörg");
         page2->cmdNext->click();
@@ -112,7 +113,7 @@ private slots:
         page2->cmdNext->click();
         TestApp::settle();
 
-        auto* page3 = f.windows().find<FirstuseconfigWindow>("firstuseconfig");
+        auto* page3 = f.windows().find<FirstuseconfigWindow>(WindowId::firstuseconfig);
         QVERIFY(page3 && page3->isVisible());
         // A program that names no file is refused before anything is written.
         page3->program->setText("C:\\HL\\hl.exe");
@@ -137,30 +138,33 @@ private slots:
         QCOMPARE(f.app.messages.shown.size(), size_t(4));
 
         // The last page refuses a program that went missing meanwhile: back to its page.
-        auto* page4 = f.windows().find<FirstusedoneWindow>("firstusedone");
+        auto* page4 = f.windows().find<FirstusedoneWindow>(WindowId::firstusedone);
         QFile::rename(f.app.path("HL/hl.exe"), f.app.path("HL/gone.exe"));
         page4->cmdFinish->click();
         TestApp::settle();
         QVERIFY(f.app.messages.shown.back().text.startsWith("Das Spielprogramm „"));
-        QVERIFY(f.visible("firstuseconfig") && !f.windows().isLoaded("firstusedone"));
+        QVERIFY(f.visible(WindowId::firstuseconfig) &&
+                !f.windows().isLoaded(WindowId::firstusedone));
         QCOMPARE(f.app.setting("MISC", "firstuse"), "yes");
         QFile::rename(f.app.path("HL/gone.exe"), f.app.path("HL/hl.exe"));
-        f.windows().find<FirstuseconfigWindow>("firstuseconfig")->cmdFinish->click();
+        f.windows().find<FirstuseconfigWindow>(WindowId::firstuseconfig)->cmdFinish->click();
         TestApp::settle();
 
         // The closing message comes before the main window.
         bool spShownDuringMessage = true;
-        f.app.messages.onShow = [&](const Message&) { spShownDuringMessage = f.visible("sp"); };
-        f.windows().find<FirstusedoneWindow>("firstusedone")->cmdFinish->click();
+        f.app.messages.onShow = [&](const Message&) {
+            spShownDuringMessage = f.visible(WindowId::sp);
+        };
+        f.windows().find<FirstusedoneWindow>(WindowId::firstusedone)->cmdFinish->click();
         TestApp::settle();
         QCOMPARE(f.app.messages.shown.size(), size_t(6));
-        QVERIFY(!spShownDuringMessage && f.visible("sp"));
+        QVERIFY(!spShownDuringMessage && f.visible(WindowId::sp));
         QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
     }
 
     void dialogOkWritesEverythingAndBringsBackTheMainWindow() {
         SetupFixture f(kConfigured);
-        auto* dialog = f.show<ConfigWindow>("config");
+        auto* dialog = f.show<ConfigWindow>(WindowId::config);
         QVERIFY(dialog->chkTFC->isChecked() && dialog->TFCmaps->isEnabled());
         dialog->Command2->click(); // a cancelled pick keeps the path
         QCOMPARE(dialog->program->text(), QStringLiteral("C:\\HL\\hl.exe"));
@@ -173,7 +177,7 @@ private slots:
         QVERIFY(f.app.messages.shown.empty());
         QCOMPARE(f.app.setting("GAMEDIR", "dds"), f.native("spiele/hl/").toStdString());
         QCOMPARE(f.app.setting("GAMEDIR", "valve"), kLongMaps.chopped(4).toStdString());
-        QVERIFY(f.visible("sp"));
+        QVERIFY(f.visible(WindowId::sp));
     }
 
     // The route through Steam is on unless the file says "no"; OK writes the box.
@@ -182,7 +186,7 @@ private slots:
             {"", true, "yes"}, {"steam=no\r\n", false, "no"}, {"steam=NO\r\n", true, "yes"}};
         for (const auto& [stored, ticked, written] : cases) {
             SetupFixture f(kConfigured + stored);
-            auto* dialog = f.show<ConfigWindow>("config");
+            auto* dialog = f.show<ConfigWindow>(WindowId::config);
             QCOMPARE(dialog->chkSteam->isChecked(), ticked);
             QCOMPARE(dialog->chkSteam->text(), QStringLiteral("Über &Steam starten"));
             f.app.touch({"HL/hl.exe"});
@@ -192,7 +196,7 @@ private slots:
         }
         SetupFixture f(kConfigured);
         f.app.touch({"HL/hl.exe"});
-        auto* dialog = f.show<ConfigWindow>("config");
+        auto* dialog = f.show<ConfigWindow>(WindowId::config);
         dialog->program->setText(f.app.path("HL/hl.exe"));
         dialog->chkSteam->click();
         dialog->cmdOK->click();
@@ -202,34 +206,34 @@ private slots:
     void dialogCancelLeavesTheFileUntouched() {
         SetupFixture f(kConfigured);
         const std::string before = f.settingsBytes();
-        auto* dialog = f.show<ConfigWindow>("config");
+        auto* dialog = f.show<ConfigWindow>(WindowId::config);
         dialog->program->setText("changed");
         dialog->chkTFC->click();
         dialog->cmdMaps->click();
         dialog->Command3->click();
         TestApp::settle();
         QCOMPARE(f.settingsBytes(), before);
-        QVERIFY(f.visible("sp"));
+        QVERIFY(f.visible(WindowId::sp));
         // A picker outliving its opener fills nothing.
-        f.windows().find<FolderPickerWindow>("DirMaps")->Command1->click();
+        f.windows().find<FolderPickerWindow>(WindowId::DirMaps)->Command1->click();
         TestApp::settle();
-        QVERIFY(!f.windows().isLoaded("DirMaps"));
+        QVERIFY(!f.windows().isLoaded(WindowId::DirMaps));
     }
 
     void dialogCloseBoxBringsNothingBack() {
         SetupFixture f(kConfigured);
-        f.show<ConfigWindow>("config")->close();
+        f.show<ConfigWindow>(WindowId::config)->close();
         TestApp::settle();
-        QVERIFY(!f.windows().isLoaded("sp"));
+        QVERIFY(!f.windows().isLoaded(WindowId::sp));
         QCOMPARE(f.app.quitCount, 1);
     }
 
     void failedWritesStayOnThePage() {
         SetupFixture f(kShipped);
-        auto* page2 = f.show<Firstuse2Window>("firstuse2");
-        auto* page3 = f.show<FirstuseconfigWindow>("firstuseconfig");
-        auto* page4 = f.show<FirstusedoneWindow>("firstusedone");
-        auto* dialog = f.show<ConfigWindow>("config");
+        auto* page2 = f.show<Firstuse2Window>(WindowId::firstuse2);
+        auto* page3 = f.show<FirstuseconfigWindow>(WindowId::firstuseconfig);
+        auto* page4 = f.show<FirstusedoneWindow>(WindowId::firstusedone);
+        auto* dialog = f.show<ConfigWindow>(WindowId::config);
         page2->txtNick->setText("Nick");
         page2->txtClan->setText("Clan");
         f.app.touch({"HL/hl.exe"});
@@ -251,17 +255,17 @@ private slots:
             QCOMPARE(f.app.messages.shown.back().icon, MsgIcon::Critical);
             QVERIFY(button->window()->isVisible());
         }
-        QVERIFY(!f.windows().isLoaded("sp"));
+        QVERIFY(!f.windows().isLoaded(WindowId::sp));
         page3->cmdPrev->click(); // writes nothing, so no failure either
         TestApp::settle();
-        QVERIFY(f.visible("firstuse2"));
+        QVERIFY(f.visible(WindowId::firstuse2));
         QCOMPARE(f.app.messages.shown.size(), size_t(4));
     }
 
     void pickerTakesTheFolderLastOpened() {
         SetupFixture f(kShipped);
         QLineEdit box;
-        auto* picker = f.show<FolderPickerWindow>("DirMapsTFC");
+        auto* picker = f.show<FolderPickerWindow>(WindowId::DirMapsTFC);
         QObject::connect(picker, &FolderPickerWindow::folderChosen, &box, &QLineEdit::setText);
         QCOMPARE(picker->rep->path(), f.native("sys/Half-Life")); // the start folder
         QCOMPARE(picker->drve->currentIndex(), 0);
@@ -284,11 +288,11 @@ private slots:
         QTest::keyClick(picker->rep, Qt::Key_Return); // Enter takes, like "&OK"
         QCOMPARE(box.text(), f.native("sys/Half-Life/valve"));
         // Escape takes nothing.
-        picker = f.show<FolderPickerWindow>("DirMaps");
+        picker = f.show<FolderPickerWindow>(WindowId::DirMaps);
         QObject::connect(picker, &FolderPickerWindow::folderChosen, &box, &QLineEdit::setText);
         QTest::keyClick(picker->rep, Qt::Key_Escape);
         TestApp::settle();
-        QVERIFY(!f.windows().isLoaded("DirMaps"));
+        QVERIFY(!f.windows().isLoaded(WindowId::DirMaps));
         QCOMPARE(box.text(), f.native("sys/Half-Life/valve"));
     }
 
@@ -296,19 +300,20 @@ private slots:
         const QString steamGame = "home/.local/share/Steam/steamapps/common/Half-Life";
         const QString wineGame = "home/.wine/drive_c/Program Files/Half-Life";
         const struct {
-            const char *opener, *what;
+            WindowId opener;
+            const char* what;
             bool steam, wine;
             int pick;        // the row taken from the list; -1: no list
             QString program; // expected in `program`; empty: unchanged
             bool tfc;        // chkTFC ticked by the search
         } cases[] = {
-            {"firstuseconfig", "none", false, false, -1, {}, false},
-            {"config", "one", true, false, -1, steamGame + "/hl.sh", true},
-            {"firstuseconfig", "several", true, true, 1, wineGame + "/hl.exe", false},
-            {"config", "several", true, true, 0, steamGame + "/hl.sh", true},
+            {WindowId::firstuseconfig, "none", false, false, -1, {}, false},
+            {WindowId::config, "one", true, false, -1, steamGame + "/hl.sh", true},
+            {WindowId::firstuseconfig, "several", true, true, 1, wineGame + "/hl.exe", false},
+            {WindowId::config, "several", true, true, 0, steamGame + "/hl.sh", true},
         };
         for (const auto& c : cases) {
-            const QString what = QStringLiteral("%1, %2").arg(c.opener, c.what);
+            const QString what = designName(c.opener) + ", " + c.what;
             SetupFixture f(kShipped);
             if (c.steam)
                 f.install(steamGame, "hl.sh", true);
@@ -327,7 +332,7 @@ private slots:
             const std::string before = f.settingsBytes();
             SetupFixture::search(window);
 
-            auto* list = f.windows().find<GameSearchWindow>(kGameSearchWindow);
+            auto* list = f.windows().find<GameSearchWindow>(WindowId::gamesearch);
             QVERIFY2((list != nullptr) == (c.pick >= 0), qPrintable(what));
             if (list) {
                 QVERIFY(list->isVisible());
@@ -338,7 +343,7 @@ private slots:
                 list->lstGames->setCurrentRow(c.pick);
                 QTest::keyClick(list->lstGames, Qt::Key_Return);
                 TestApp::settle();
-                QVERIFY(!f.windows().isLoaded(kGameSearchWindow));
+                QVERIFY(!f.windows().isLoaded(WindowId::gamesearch));
             }
             if (c.program.isEmpty()) {
                 QCOMPARE(f.app.messages.shown.size(), size_t(1));
@@ -365,19 +370,19 @@ private slots:
         SetupFixture f(kConfigured);
         f.install("home/.steam/steam/steamapps/common/Half-Life", "hl.sh", false);
         f.install("home/.wine/drive_c/Program Files/Half-Life", "hl.exe", false);
-        auto* dialog = f.show<ConfigWindow>("config");
+        auto* dialog = f.show<ConfigWindow>(WindowId::config);
         SetupFixture::search(dialog);
         dialog->Command3->click();
         TestApp::settle();
-        auto* list = f.windows().find<GameSearchWindow>(kGameSearchWindow);
+        auto* list = f.windows().find<GameSearchWindow>(WindowId::gamesearch);
         list->cmdOK->click();
         TestApp::settle();
-        QVERIFY(!f.windows().isLoaded(kGameSearchWindow));
+        QVERIFY(!f.windows().isLoaded(WindowId::gamesearch));
         QCOMPARE(f.app.setting("GAMEDIR", "program"), std::string("C:\\HL\\hl.exe"));
 
-        dialog = f.show<ConfigWindow>("config");
+        dialog = f.show<ConfigWindow>(WindowId::config);
         SetupFixture::search(dialog);
-        f.windows().find<GameSearchWindow>(kGameSearchWindow)->cmdOK->click();
+        f.windows().find<GameSearchWindow>(WindowId::gamesearch)->cmdOK->click();
         dialog->cmdOK->click();
         TestApp::settle();
         const QString program = f.native("home/.steam/steam/steamapps/common/Half-Life/hl.sh");
@@ -392,7 +397,7 @@ private slots:
             f.install("home/.steam/steam/steamapps/common/Half-Life", "hl.sh", false);
             std::promise<void> release;
             f.hold = release.get_future().share();
-            auto* dialog = f.show<ConfigWindow>("config");
+            auto* dialog = f.show<ConfigWindow>(WindowId::config);
             dialog->cmdSearch->click();
             // It shows that it runs, and the window goes on handling events.
             QVERIFY(!dialog->cmdSearch->isEnabled());
@@ -408,7 +413,7 @@ private slots:
             if (closeFirst) {
                 QTRY_COMPARE(f.finderCalls.load(), 1); // done with the fixture
                 QTest::qWait(20);
-                QVERIFY(!f.windows().isLoaded("config"));
+                QVERIFY(!f.windows().isLoaded(WindowId::config));
             } else {
                 QTRY_COMPARE(dialog->program->text(),
                              f.native("home/.steam/steam/steamapps/common/Half-Life/hl.sh"));
@@ -429,10 +434,10 @@ private slots:
         };
         for (const auto& c : cases) {
             SetupFixture f(kShipped);
-            auto* dialog = f.show<ConfigWindow>("config");
+            auto* dialog = f.show<ConfigWindow>(WindowId::config);
             dialog->txtMaps->setText(c.box.startsWith('#') ? c.box.mid(1) : f.app.path(c.box));
             dialog->cmdMaps->click();
-            auto* picker = f.windows().find<FolderPickerWindow>("DirMaps");
+            auto* picker = f.windows().find<FolderPickerWindow>(WindowId::DirMaps);
             QVERIFY2(picker->rep->path() == f.native(c.opened), c.what);
             QVERIFY2(picker->drve->currentIndex() == c.volume, c.what);
         }
@@ -441,7 +446,7 @@ private slots:
         for (const char* folder : {".wine", "Zeta", ".steam", "alpha"})
             QDir().mkpath(f.app.path(QStringLiteral("sys/Half-Life/") + folder));
         f.app.touch({"sys/Half-Life/.hidden-file", "sys/Half-Life/readme.txt"});
-        auto* picker = f.show<FolderPickerWindow>("DirMaps");
+        auto* picker = f.show<FolderPickerWindow>(WindowId::DirMaps);
         QStringList listed;
         for (int i = 0; i < picker->rep->count(); ++i)
             listed << picker->rep->item(i)->text().trimmed();
@@ -466,7 +471,7 @@ private slots:
             f.app.touch({c.reply});
             if (c.script)
                 f.app.touch({QFileInfo(c.reply).path() + "/hl.sh"});
-            auto* dialog = f.show<ConfigWindow>("config");
+            auto* dialog = f.show<ConfigWindow>(WindowId::config);
             dialog->program->setText(f.app.path(c.program));
             f.app.files.replies = {f.app.path(c.reply)};
             dialog->Command2->click();
@@ -487,7 +492,7 @@ private slots:
             {"hl.exe", true},  {"HL.EXE", true},      {"Hl.exe", true},
             {"hl.sh", posix},  {"HL.sh", posix},      {"hl_linux", posix},
             {"hl.bat", false}, {"hl.exe.bak", false}, {"xhl.sh", false}};
-        for (const char* opener : {"firstuseconfig", "config"}) {
+        for (const WindowId opener : {WindowId::firstuseconfig, WindowId::config}) {
             SetupFixture f(kShipped);
             f.windows().show(opener)->findChild<QPushButton*>("Command2")->click();
             const QString filter = f.app.files.filters.at(0);
@@ -510,17 +515,21 @@ private slots:
 
     void eachOpenerGetsItsOwnBoxFilled() {
         // The opener, its button, the picker that opens and the box it fills.
-        const std::vector<std::array<const char*, 4>> cases = {
-            {"firstuseconfig", "cmdMaps", "DirMaps", "txtMaps"},
-            {"firstuseconfig", "cmdTFCMaps", "configtfc", "TFCmaps"},
-            {"config", "cmdMaps", "DirMaps", "txtMaps"},
-            {"config", "cmdTFCMaps", "DirMapsTFC", "TFCmaps"}};
+        const struct {
+            WindowId opener;
+            const char* button;
+            WindowId picker;
+            const char* box;
+        } cases[] = {{WindowId::firstuseconfig, "cmdMaps", WindowId::DirMaps, "txtMaps"},
+                     {WindowId::firstuseconfig, "cmdTFCMaps", WindowId::configtfc, "TFCmaps"},
+                     {WindowId::config, "cmdMaps", WindowId::DirMaps, "txtMaps"},
+                     {WindowId::config, "cmdTFCMaps", WindowId::DirMapsTFC, "TFCmaps"}};
         for (const auto& [opener, button, picker, box] : cases) {
             SetupFixture f(kShipped); // no tfc: TFCmaps is disabled, its button is not
             QWidget* window = f.windows().show(opener);
             window->findChild<QPushButton*>(button)->click();
             auto* pickerWindow = f.windows().find<FolderPickerWindow>(picker);
-            QVERIFY2(pickerWindow && pickerWindow->isVisible(), picker);
+            QVERIFY2(pickerWindow && pickerWindow->isVisible(), button);
             QVERIFY(window->isEnabled()); // modeless
             pickerWindow->drve->setCurrentIndex(1);
             pickerWindow->Command1->click();

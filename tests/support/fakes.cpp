@@ -1,7 +1,7 @@
 #include "fakes.h"
 
 #include "core/text.h"
-#include "frame/german.h"
+#include "frame/appearance.h"
 #include "temp_folder.h"
 
 #include <QCoreApplication>
@@ -39,10 +39,9 @@ StartResult FakeGameStarter::start(const StartRequest& request, GameFailedEarly 
     return result;
 }
 
-void addPlainWindow(WindowRegistry& windows, const QString& name, QSize size) {
-    windows.add(name, [name, size](AppContext&) {
+void addPlainWindow(WindowRegistry& windows, WindowId id, QSize size) {
+    windows.add(id, designName(id), [size](AppContext&) {
         auto* w = new QWidget;
-        w->setObjectName(name);
         if (size.isValid())
             w->resize(size);
         return w;

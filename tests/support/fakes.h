@@ -2,6 +2,8 @@
 // the windows ask and answer with scripted replies.
 #pragma once
 
+#include "app/program_flow.h"
+#include "app/window_list.h"
 #include "frame/app_context.h"
 
 #include <QTemporaryDir>
@@ -59,10 +61,11 @@ public:
     QString start;
 };
 
-// Registers a bare window of that name and size, standing in for a real one.
-void addPlainWindow(WindowRegistry& windows, const QString& name, QSize size = {});
+// Registers a bare window of that size, standing in for a real one.
+void addPlainWindow(WindowRegistry& windows, WindowId id, QSize size = {});
 
-// A context on a settings file in a fresh folder, with every service faked.
+// A context on a settings file in a fresh folder, with every service faked,
+// and the program's flow between its windows.
 class TestApp {
 public:
     TestApp();
@@ -94,6 +97,7 @@ private:
 
 public:
     AppContext context;
+    ProgramFlow flow{context};
 };
 
 } // namespace gravelock::test

@@ -1,13 +1,10 @@
+// How every window looks whatever the system's settings: the design font and
+// the program's icon.
 #pragma once
 
-class QApplication;
 class QFont;
 
 namespace gravelock {
-
-// Qt's own texts (standard buttons, file dialog) in German, like the windows.
-// Returns whether the translation was found.
-bool installGermanQtTexts(QApplication& app);
 
 // The font the windows are laid out for: 8 points, Arial-like where installed.
 void useDesignFont();

@@ -1,26 +1,11 @@
-#include "frame/german.h"
+#include "frame/appearance.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace gravelock {
-
-bool installGermanQtTexts(QApplication& app) {
-    auto* translator = new QTranslator(&app);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), folder)) {
-        delete translator;
-        return false;
-    }
-    QApplication::installTranslator(translator);
-    return true;
-}
 
 void setDesignFamily(QFont& font) {
     const QStringList installed = QFontDatabase::families();
