@@ -50,6 +50,27 @@ const std::array<std::pair<std::errc, const char*>, 30> kReasons = {{
     {std::errc::timed_out, "Zeitüberschreitung beim Zugriff"},
 }};
 
+// Removes temporary files that writes of `path` left behind when they were
+// killed. Only safe while every writer of `path` is excluded.
+void removeLeftoverTemporaries(const std::string& path) {
+    const fs::path target = pathFromUtf8(resolveLinks(path));
+    const std::string prefix = pathToUtf8(target.filename()) + std::string(kTemporaryMark);
+    std::error_code error;
+    for (fs::directory_iterator
+             it(target.parent_path().empty() ? "." : target.parent_path(), error),
+         end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = pathToUtf8(it->path().filename());
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        // A folder of that name is not ours to remove; a planted link goes, its target stays.
+        std::error_code ignored;
+        const auto status = it->symlink_status(ignored);
+        if (fs::is_regular_file(status) || fs::is_symlink(status))
+            fs::remove(it->path(), ignored);
+    }
+}
+
 } // namespace
 
 std::string describeError(const std::error_code& error) {
@@ -114,23 +135,19 @@ WriteResult replaceFileAtomically(const std::string& path, const std::string& by
     return WriteResult::success();
 }
 
-void removeLeftoverTemporaries(const std::string& path) {
-    const fs::path target = pathFromUtf8(resolveLinks(path));
-    const std::string prefix = pathToUtf8(target.filename()) + std::string(kTemporaryMark);
+WriteResult
+rewriteFileLocked(const std::string& path,
+                  const std::function<std::string(const std::optional<std::string>&)>& change) {
+    const std::string target = resolveLinks(path);
     std::error_code error;
-    for (fs::directory_iterator
-             it(target.parent_path().empty() ? "." : target.parent_path(), error),
-         end;
-         !error && it != end; it.increment(error)) {
-        const std::string name = pathToUtf8(it->path().filename());
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        // A folder of that name is not ours to remove; a planted link goes, its target stays.
-        std::error_code ignored;
-        const auto status = it->symlink_status(ignored);
-        if (fs::is_regular_file(status) || fs::is_symlink(status))
-            fs::remove(it->path(), ignored);
-    }
+    const platform::FileLock lock = platform::FileLock::acquire(target + ".lock", error);
+    if (error)
+        return WriteResult::failure(describeError(error));
+    removeLeftoverTemporaries(target);
+    const auto bytes = readWholeFile(target, error);
+    if (error)
+        return WriteResult::failure(describeError(error));
+    return replaceFileAtomically(target, change(bytes));
 }
 
 } // namespace gravelock

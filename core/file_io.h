@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -41,8 +42,14 @@ std::string resolveLinks(const std::string& path);
 // where allowed, its owner; a file the player may not write is not replaced.
 WriteResult replaceFileAtomically(const std::string& path, const std::string& bytes);
 
-// Removes temporary files that writes of `path` left behind when they were
-// killed. Only safe while every writer of `path` is excluded (see WritePPS).
-void removeLeftoverTemporaries(const std::string& path);
+// Replaces `path` (links followed) with what `change` makes of its bytes
+// (nullopt: no file yet), holding the lock file beside it (`.lock` appended,
+// never deleted) from the read to the replace, so that read-modify-writes of
+// one file never lose each other. Temporaries that killed writes left behind
+// are removed first. A file that cannot be read is not replaced, as its other
+// contents would be lost.
+WriteResult
+rewriteFileLocked(const std::string& path,
+                  const std::function<std::string(const std::optional<std::string>&)>& change);
 
 } // namespace gravelock

@@ -1,6 +1,10 @@
 #include "core/file_names.h"
 
+#include "core/text.h"
+
 #include <algorithm>
+#include <cctype>
+#include <system_error>
 
 namespace gravelock {
 
@@ -28,6 +32,12 @@ char16_t lowered(char16_t c) {
         return (c % 2 == (oddPairs ? 1 : 0)) ? char16_t(c + 1) : c;
     }
     return c;
+}
+
+std::string asciiLowered(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 } // namespace
@@ -66,6 +76,25 @@ bool fileNameBefore(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size())
         return a.size() < b.size();
     return a < b;
+}
+
+std::optional<std::filesystem::path> entryNamed(const std::filesystem::path& folder,
+                                                const std::string& name, EntryKind kind) {
+    namespace fs = std::filesystem;
+    const auto fits = [kind](const fs::path& p) {
+        std::error_code error;
+        return kind == EntryKind::Folder ? fs::is_directory(p, error)
+                                         : fs::is_regular_file(p, error);
+    };
+    if (const fs::path exact = folder / pathFromUtf8(name); fits(exact))
+        return exact;
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    const std::string wanted = asciiLowered(name);
+    for (; !error && it != fs::directory_iterator(); it.increment(error))
+        if (asciiLowered(pathToUtf8(it->path().filename())) == wanted && fits(it->path()))
+            return it->path();
+    return std::nullopt;
 }
 
 } // namespace gravelock

@@ -2,6 +2,9 @@
 // so a list can hand over its strings without converting them.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace gravelock {
@@ -14,5 +17,13 @@ bool matchesFilePattern(std::u16string_view name, std::u16string_view pattern);
 // before letters and umlauts after "z"; names that differ only in case keep a
 // fixed order (capitals first).
 bool fileNameBefore(std::u16string_view a, std::u16string_view b);
+
+enum class EntryKind { File, Folder };
+
+// The file or folder of `folder` called `name` (UTF-8) without regard to ASCII
+// case, as installs copied from Windows keep their mixed case; the exact name
+// first. Nullopt when there is none of that kind or the folder cannot be read.
+std::optional<std::filesystem::path> entryNamed(const std::filesystem::path& folder,
+                                                const std::string& name, EntryKind kind);
 
 } // namespace gravelock

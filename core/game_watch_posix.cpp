@@ -2,6 +2,7 @@
 // log file, and a thread of its own waits for its end.
 #include "core/file_io.h"
 #include "core/game_watch_launch.h"
+#include "core/platform_file.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -16,19 +17,6 @@
 
 namespace gravelock::detail {
 namespace {
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // The end of what the game wrote after the header, read through the watcher's
 // own descriptor: a later start may have replaced the file by then.
@@ -85,7 +73,7 @@ OutputLog openOutputLog(const StartWatch& watch, const StartRequest& request) {
     if (fd < 0)
         return {};
     const std::string header = logHeader(request.commandText, request.workingFolder);
-    if (!writeAll(fd, header)) {
+    if (!platform::writeAll(fd, header)) {
         ::close(fd);
         return {};
     }
@@ -118,7 +106,7 @@ void watchProcess(int pid, OutputLog log, const std::string& program, const Star
             watch.failedEarly(end);
         // Last, so a reader who sees this line knows the watch is over.
         if (log.fd >= 0) {
-            writeAll(log.fd, logFooter(end));
+            platform::writeAll(log.fd, logFooter(end));
             ::close(log.fd);
         }
     }).detach();

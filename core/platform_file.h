@@ -64,6 +64,12 @@ void replaceByRename(const std::string& source, const std::string& target, std::
 // file to an administrator.
 bool mayWrite(const std::string& path);
 
+#ifndef _WIN32
+// Writes all of `bytes` to the descriptor, through short writes and
+// interruptions.
+bool writeAll(int fd, const std::string& bytes);
+#endif
+
 // The portable condition of a system error; Windows error codes become the
 // errno values they mean, so one table of reasons serves every platform.
 std::error_condition portableCondition(const std::error_code& error);

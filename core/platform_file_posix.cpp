@@ -15,7 +15,8 @@ std::error_code lastError() {
     return {errno, std::generic_category()};
 }
 
-// Writes all of `bytes`, through short writes and interruptions.
+} // namespace
+
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -28,8 +29,6 @@ bool writeAll(int fd, const std::string& bytes) {
     }
     return true;
 }
-
-} // namespace
 
 FileRead readRegularFile(const std::string& path, std::uint64_t limit) {
     FileRead read;

@@ -1,6 +1,6 @@
 #include "core/settings.h"
 
-#include "core/platform_file.h"
+#include "core/file_io.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -360,31 +360,21 @@ WriteResult WritePPSBatch(const std::vector<SettingWrite>& writes, const std::st
     if (writes.empty())
         return WriteResult::success();
 
-    // The settings file itself is replaced by every write, so the lock lives beside it.
-    const std::string target = resolveLinks(file);
-    std::error_code error;
-    const platform::FileLock lock = platform::FileLock::acquire(target + ".lock", error);
-    if (error)
-        return WriteResult::failure(describeError(error));
-    removeLeftoverTemporaries(target);
-
-    const auto bytes = readWholeFile(target, error);
-    if (error) // never replace a file whose other lines could not be read
-        return WriteResult::failure(describeError(error));
-    Document doc = bytes ? parseDocument(*bytes) : Document{};
-
-    // Keep text Windows-1252 cannot hold rather than corrupt it: the file
-    // becomes UTF-8 with a byte-order mark, which the reader knows.
-    const auto fits = [&](const SettingWrite& w) {
-        return utf8ToCp1252(w.section) && utf8ToCp1252(w.key) && utf8ToCp1252(w.value);
-    };
-    if (!std::all_of(writes.begin(), writes.end(), fits))
-        convertToUtf8(doc);
-    for (const SettingWrite& write : writes)
-        apply(doc, *toFileEncoding(trimBlanks(write.section), doc.utf8),
-              *toFileEncoding(trimBlanks(write.key), doc.utf8),
-              *toFileEncoding(write.value, doc.utf8));
-    return replaceFileAtomically(target, serialise(doc));
+    return rewriteFileLocked(file, [&](const std::optional<std::string>& bytes) {
+        Document doc = bytes ? parseDocument(*bytes) : Document{};
+        // Keep text Windows-1252 cannot hold rather than corrupt it: the file
+        // becomes UTF-8 with a byte-order mark, which the reader knows.
+        const auto fits = [](const SettingWrite& w) {
+            return utf8ToCp1252(w.section) && utf8ToCp1252(w.key) && utf8ToCp1252(w.value);
+        };
+        if (!std::all_of(writes.begin(), writes.end(), fits))
+            convertToUtf8(doc);
+        for (const SettingWrite& write : writes)
+            apply(doc, *toFileEncoding(trimBlanks(write.section), doc.utf8),
+                  *toFileEncoding(trimBlanks(write.key), doc.utf8),
+                  *toFileEncoding(write.value, doc.utf8));
+        return serialise(doc);
+    });
 }
 
 } // namespace gravelock

@@ -3,6 +3,7 @@
 #include "core/file_io.h"
 #include "core/platform.h"
 #include "core/start_game_launch.h"
+#include "core/start_route.h"
 #include "core/text.h"
 
 #include <cstdlib>
@@ -143,14 +144,6 @@ namespace {
 bool isRegularFile(const std::string& path) {
     std::error_code error;
     return fs::is_regular_file(pathFromUtf8(path), error);
-}
-
-bool isExecutableFile(const std::string& path) {
-    std::error_code error;
-    const auto status = fs::status(pathFromUtf8(path), error);
-    constexpr auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    return !error && fs::is_regular_file(status) &&
-           (status.permissions() & anyExec) != fs::perms::none;
 }
 
 std::string firstBytesOf(const std::string& path) {

@@ -1,6 +1,7 @@
 #include "core/start_route.h"
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/platform.h"
 #include "core/start_game.h"
 #include "core/text.h"
@@ -42,32 +43,6 @@ bool isDirectory(const fs::path& path) {
 bool isFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
-}
-
-bool isExecutableFile(const std::string& path) {
-    std::error_code error;
-    const auto status = fs::status(pathFromUtf8(path), error);
-    constexpr auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    return !error && fs::is_regular_file(status) &&
-           (status.permissions() & anyExec) != fs::perms::none;
-}
-
-// The entry of `folder` called `name` without regard to case (installs copied
-// from Windows keep their mixed case); the exact name first.
-std::optional<fs::path> entryNamed(const fs::path& folder, const std::string& name,
-                                   bool wantFolder) {
-    const auto fits = [wantFolder](const fs::path& p) {
-        return wantFolder ? isDirectory(p) : isFile(p);
-    };
-    if (const fs::path exact = folder / pathFromUtf8(name); fits(exact))
-        return exact;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    const std::string wanted = lowered(name);
-    for (; !error && it != fs::directory_iterator(); it.increment(error))
-        if (lowerName(it->path()) == wanted && fits(it->path()))
-            return it->path();
-    return std::nullopt;
 }
 
 // Paths compared as the file system resolves them (~/.steam/steam is usually
@@ -152,7 +127,7 @@ PathMapper insidePrefix(const fs::path& prefix) {
 // The Steam folders of a prefix: "Steam" in each "Program Files..." of drive_c.
 std::vector<fs::path> prefixSteams(const fs::path& prefix) {
     std::vector<fs::path> steams;
-    const auto driveC = entryNamed(prefix, "drive_c", true);
+    const auto driveC = entryNamed(prefix, "drive_c", EntryKind::Folder);
     if (!driveC)
         return steams;
     std::vector<fs::path> programFolders;
@@ -163,7 +138,7 @@ std::vector<fs::path> prefixSteams(const fs::path& prefix) {
             programFolders.push_back(it->path());
     std::sort(programFolders.begin(), programFolders.end());
     for (const fs::path& folder : programFolders)
-        if (auto steam = entryNamed(folder, "Steam", true))
+        if (auto steam = entryNamed(folder, "Steam", EntryKind::Folder))
             steams.push_back(std::move(*steam));
     return steams;
 }
@@ -173,10 +148,11 @@ std::vector<fs::path> prefixSteams(const fs::path& prefix) {
 std::optional<fs::path> owningSteamExe(const fs::path& library,
                                        const std::vector<fs::path>& candidates,
                                        const PathMapper& mapPath) {
-    if (auto own = entryNamed(library, "steam.exe", false))
+    if (auto own = entryNamed(library, "steam.exe", EntryKind::File))
         return own;
     for (const fs::path& steam : candidates)
-        if (auto exe = entryNamed(steam, "steam.exe", false); exe && owns(steam, library, mapPath))
+        if (auto exe = entryNamed(steam, "steam.exe", EntryKind::File);
+            exe && owns(steam, library, mapPath))
             return exe;
     return std::nullopt;
 }
@@ -303,6 +279,14 @@ std::string windowsCommandLine(const StartRequest& request, const std::string& p
     return line + request.arguments;
 }
 
+bool isExecutableFile(const std::string& path) {
+    std::error_code error;
+    const auto status = fs::status(pathFromUtf8(path), error);
+    constexpr auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return !error && fs::is_regular_file(status) &&
+           (status.permissions() & anyExec) != fs::perms::none;
+}
+
 std::string findOnPath(const std::string& name, const std::string& pathValue,
                        const std::function<bool(const std::string&)>& isExecutable) {
     std::size_t begin = 0;
@@ -324,9 +308,9 @@ std::string findOnPath(const std::string& name, const std::string& pathValue,
 
 std::vector<std::string> listedSteamLibraries(const fs::path& root) {
     std::vector<std::string> paths;
-    const auto steamapps = entryNamed(root, "steamapps", true);
+    const auto steamapps = entryNamed(root, "steamapps", EntryKind::Folder);
     const auto file =
-        steamapps ? entryNamed(*steamapps, "libraryfolders.vdf", false) : std::nullopt;
+        steamapps ? entryNamed(*steamapps, "libraryfolders.vdf", EntryKind::File) : std::nullopt;
     if (!file)
         return paths;
     std::error_code error;

@@ -65,6 +65,10 @@ std::string windowsCommandLine(const StartRequest& request, const std::string& p
 std::string findOnPath(const std::string& name, const std::string& pathValue,
                        const std::function<bool(const std::string&)>& isExecutable);
 
+// Whether `path` is a regular file with an execute bit for anyone: the test a
+// search path applies.
+bool isExecutableFile(const std::string& path);
+
 // The library folders a Steam root's steamapps/libraryfolders.vdf lists, as
 // written there: both the blocks with a "path" and the older numbered keys. A
 // missing or broken list gives none.

@@ -1,6 +1,6 @@
 #include "servers/server_book.h"
 
-#include "core/platform_file.h"
+#include "core/file_io.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -265,18 +265,11 @@ BookRead loadBook(const std::string& path) {
 }
 
 WriteResult updateBook(const std::string& path, const std::function<void(ServerBook&)>& change) {
-    const std::string target = resolveLinks(path);
-    std::error_code error;
-    const platform::FileLock lock = platform::FileLock::acquire(target + ".lock", error);
-    if (error)
-        return WriteResult::failure(describeError(error));
-    removeLeftoverTemporaries(target);
-    const auto bytes = readWholeFile(target, error);
-    if (error) // never replace a file whose entries could not be read
-        return WriteResult::failure(describeError(error));
-    ServerBook book = bytes ? parseBook(*bytes) : ServerBook{};
-    change(book);
-    return replaceFileAtomically(target, serialiseBook(book));
+    return rewriteFileLocked(path, [&](const std::optional<std::string>& bytes) {
+        ServerBook book = bytes ? parseBook(*bytes) : ServerBook{};
+        change(book);
+        return serialiseBook(book);
+    });
 }
 
 } // namespace gravelock::servers

@@ -1,6 +1,7 @@
 #include "setup/game_finder.h"
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/start_route.h"
 #include "core/text.h"
 
@@ -32,32 +33,10 @@ bool isDirectory(const fs::path& path) {
     return fs::is_directory(path, error);
 }
 
-bool isFile(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
-
-// The entry of `folder` called `name` without regard to case; the exact name first.
-std::optional<fs::path> entryNamed(const fs::path& folder, const std::string& name,
-                                   bool wantFolder) {
-    const auto fits = [wantFolder](const fs::path& p) {
-        return wantFolder ? isDirectory(p) : isFile(p);
-    };
-    if (const fs::path exact = folder / pathFromUtf8(name); fits(exact))
-        return exact;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    const std::string wanted = lowered(name);
-    for (; !error && it != fs::directory_iterator(); it.increment(error))
-        if (lowered(pathToUtf8(it->path().filename())) == wanted && fits(it->path()))
-            return it->path();
-    return std::nullopt;
-}
-
 // Follows folder names one by one, each without regard to case.
 std::optional<fs::path> folderAlong(fs::path folder, const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-        auto next = entryNamed(folder, name, true);
+        auto next = entryNamed(folder, name, EntryKind::Folder);
         if (!next)
             return std::nullopt;
         folder = std::move(*next);
@@ -131,7 +110,7 @@ private:
 
     void searchPrefix(const fs::path& prefix) {
         result_.searched.push_back(shown(prefix));
-        const auto driveC = entryNamed(prefix, "drive_c", true);
+        const auto driveC = entryNamed(prefix, "drive_c", EntryKind::Folder);
         if (!driveC)
             return;
         // Windows paths inside the prefix: C: is drive_c, other letters follow
@@ -159,7 +138,7 @@ private:
         std::sort(programFolders.begin(), programFolders.end());
         for (const fs::path& programFiles : programFolders) {
             gamesBelow(programFiles, 3);
-            if (auto steam = entryNamed(programFiles, "Steam", true))
+            if (auto steam = entryNamed(programFiles, "Steam", EntryKind::Folder))
                 searchSteam(*steam, mapPath);
         }
     }
@@ -194,7 +173,7 @@ private:
                 : std::vector<std::string>{"hl.sh", "hl.exe", "xash3d"};
         std::optional<fs::path> program;
         for (auto name = names.begin(); !program && name != names.end(); ++name)
-            program = entryNamed(folder, *name, false);
+            program = entryNamed(folder, *name, EntryKind::File);
         if (!program)
             return;
         // The same install is often reachable twice (~/.steam/steam links to
