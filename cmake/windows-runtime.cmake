@@ -26,14 +26,14 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 
 # Plugin folder -> plugins the program needs there: the Windows window system,
-# the native style, JPEG for the wizard's pictures, secure sockets, and the
-# network state.
-set(plugin_folders platforms styles imageformats tls networkinformation)
+# the native style, JPEG for the wizard's pictures and secure sockets for the
+# Web API. (Qt's network-state plugin does not build with mingw-w64's headers;
+# the program does not ask for the network state.)
+set(plugin_folders platforms styles imageformats tls)
 set(plugins_platforms qwindows)
 set(plugins_styles qwindowsvistastyle)
 set(plugins_imageformats qjpeg qico qgif)
 set(plugins_tls qschannelbackend qcertonlybackend)
-set(plugins_networkinformation qnetworklistmanager)
 
 foreach(path ${dlls})
   file(COPY ${path} DESTINATION ${runtime_bin})

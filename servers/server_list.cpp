@@ -267,10 +267,17 @@ std::string gameText(const ServerInfo& info) {
 }
 
 std::string germanCount(std::int64_t count) {
-    std::string digits = std::to_string(count < 0 ? -count : count);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ".");
-    return count < 0 ? "-" + digits : digits;
+    // The magnitude unsigned, so the smallest count has one too.
+    const auto magnitude =
+        count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    const std::string digits = std::to_string(magnitude);
+    std::string text = count < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += '.';
+        text += digits[i];
+    }
+    return text;
 }
 
 std::string progressText(int answered, int total) {

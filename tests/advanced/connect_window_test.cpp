@@ -1,5 +1,6 @@
 #include "advanced/connect_window.h"
 #include "core/start_game.h"
+#include "environment.h"
 #include "fakes.h"
 #include "temp_folder.h"
 
@@ -51,8 +52,9 @@ private slots:
         // The request the window made, started for real.
         QVERIFY(StartGame(app.starter.starts.at(0)).ok);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
-        const QStringList args =
-            QString::fromStdString(readBytes(record.toStdString())).split('\n', Qt::SkipEmptyParts);
+        QStringList args;
+        for (const std::string& argument : recordedArguments(readBytes(record.toStdString())))
+            args << QString::fromStdString(argument);
         QCOMPARE(args, QStringList({"-console", "+connect", "$(touch", marker + ");*:`touch",
                                     marker + "`|&"}));
         QVERIFY(!QFile::exists(marker));

@@ -75,7 +75,8 @@ private slots:
         QFETCH(QString, err);
         QTemporaryDir dir;
         arguments.replaceInStrings(QStringLiteral("@"), dir.path());
-        out.replace(QStringLiteral("@"), dir.path());
+        // The program names files as the system writes them.
+        out = QDir::toNativeSeparators(out.replace(QStringLiteral("@"), dir.path()));
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})

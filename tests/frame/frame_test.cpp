@@ -178,7 +178,8 @@ private slots:
         const Message& m = app.messages.shown.front();
         QVERIFY(m.title == "Gravelock" && m.icon == MsgIcon::Critical);
         QVERIFY2(m.text.startsWith("Die Einstellungen konnten nicht gespeichert werden.") &&
-                     m.text.contains(QString::fromStdString(app.settingsFile())) &&
+                     m.text.contains(
+                         QDir::toNativeSeparators(QString::fromStdString(app.settingsFile()))) &&
                      m.text.contains("Ungültiger Abschnitts- oder Schlüsselname"),
                  qPrintable(m.text));
 

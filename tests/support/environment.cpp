@@ -1,7 +1,10 @@
 #include "environment.h"
 
+#include "core/platform.h"
+#include "core/start_game.h"
 #include "core/text.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #ifdef _WIN32
@@ -103,6 +106,23 @@ ScopedEnvironmentVariable::ScopedEnvironmentVariable(std::string name,
 
 ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
     setEnvironmentVariable(name_, previous_);
+}
+
+std::vector<std::string> recordedArguments(const std::string& record) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < record.size();) {
+        const std::size_t end = std::min(record.find('\n', at), record.size());
+        lines.push_back(record.substr(at, end - at));
+        at = end + 1;
+    }
+    if (hostPlatform() != Platform::Windows)
+        return lines;
+    if (lines.empty())
+        return {};
+    std::vector<std::string> arguments = splitArguments(lines.front());
+    if (!arguments.empty())
+        arguments.erase(arguments.begin());
+    return arguments;
 }
 
 } // namespace gravelock::test

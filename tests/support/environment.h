@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gravelock::test {
 
@@ -27,6 +28,12 @@ private:
     std::string name_;
     std::optional<std::string> previous_;
 };
+
+// What the stand-in game recorded, as the game reads its arguments: one per
+// line where the system hands a program a list; where it hands over one
+// command line (Windows), that line split by the C runtime's rules, without
+// the program.
+std::vector<std::string> recordedArguments(const std::string& record);
 
 #ifndef _WIN32
 // Runs `body` in a child process as an unprivileged player (root gives up its
