@@ -12,19 +12,12 @@ namespace {
 using Texts = std::vector<std::string>;
 
 TEST(VideoLine, EverySwitchAndTypedTextAsTyped) {
-    const VideoOptions all{true,
-                           true,
-                           true,
-                           true,
-                           true,
-                           true,
-                           true,
-                           true,
-                           Renderer::Direct3D,
-                           DisplayMode::FullScreen,
-                           Resolution{800, 600},
-                           true,
-                           "-nojoy  -numericping "};
+    VideoOptions all{true, true, true, true, true, true, true, true};
+    all.renderer = Renderer::Direct3D;
+    all.display = DisplayMode::FullScreen;
+    all.resolution = Resolution{800, 600};
+    all.additional = true;
+    all.additionalText = "-nojoy  -numericping ";
     EXPECT_EQ(buildVideoLine(all).line,
               " +r_shadows 1 +r_decals 1 +r_fullbright 1 +r_speeds 1 +r_mirroralpha 1 -console"
               " -d3d -full -w 800 -h 600 -nojoy  -numericping  -nointro -dev");
@@ -122,15 +115,6 @@ TEST(SoundLine, VolumesCdTrackAndMissingVolumes) {
         EXPECT_EQ(got.line, c.line);
         EXPECT_EQ(got.problems, c.problems) << c.line;
     }
-}
-
-TEST(Lists, OfferedEntriesInOrder) {
-    const Texts tracks = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
-                          "10", "11", "12", "13", "14", "15", "16", "17", "18"};
-    EXPECT_EQ(cdTracks(), tracks);
-    EXPECT_EQ(skillLevels(), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(playerModels(), (Texts{"Barney", "Scientist", "Skeleton", "Helmet", "Gordon", "Gina",
-                                     "Cannibal", "Robo"}));
 }
 
 TEST(MiscLine, NothingOrEverythingTicked) {

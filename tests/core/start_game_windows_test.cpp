@@ -126,15 +126,5 @@ TEST_F(WindowsStart, ASteamCopyStartsThroughItsSteam) {
     }
 }
 
-TEST_F(WindowsStart, FailuresNameTheProgramAndTheReason) {
-    const std::string missing = folder.file("Nirgends") + "\\hl.exe";
-    const StartResult result =
-        StartGame(makeStartRequest(missing + " -console", WindowStyle::MaximisedWithFocus));
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.program, missing);
-    EXPECT_EQ(result.reason, "Das Programm wurde nicht gefunden");
-    EXPECT_FALSE(fs::exists(pathFromUtf8(record)));
-}
-
 } // namespace
 } // namespace gravelock

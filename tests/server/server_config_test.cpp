@@ -116,10 +116,6 @@ TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
         // The number checks name their box, alike for both buttons.
         {C::MaxPlayersOutOfRange, Start, {"Bei „Max. Spieler“ bitte eine ganze Zahl von 1 bis 32 eingeben.", ""}},
         {C::GravityNotNumber, Save, {"Bei „Gravity“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
-        {C::MaxSpectatorsNotNumber, Save, {"Bei „Max spectators“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
-        {C::FragLimitNotNumber, Start, {"Bei „Frag limit“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
-        {C::TimeLimitNotNumber, Save, {"Bei „Zeit Limit“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
-        {C::MaxPingNotNumber, Start, {"Bei „Max. ping“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
         // clang-format on
     };
     for (size_t i = 0; i < cases.size(); ++i) {
