@@ -84,12 +84,11 @@ class ServerCommandsTest : public QObject {
     Q_OBJECT
 private slots:
     void parse() {
-        struct Case {
+        const struct {
             QStringList arguments;
             Action action;
             QString errorMentions;
-        };
-        const std::vector<Case> cases = {
+        } cases[] = {
             // clang-format off
             {{"--query", "10.0.0.1"}, Action::Query, ""},
             {{"--query", "10.0.0.1:27016", "--players", "--rules", "--timeout", "500"}, Action::Query, ""},
@@ -107,7 +106,7 @@ private slots:
             {{"--timeout", "100"}, Action::Error, "--timeout gehört zu"},
             // clang-format on
         };
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             const CommandLine parsed = parseCommandLine(QStringList{"gravelock"} + c.arguments);
             const QByteArray what = c.arguments.join(' ').toUtf8();
             QVERIFY2(parsed.action == c.action, what.constData());

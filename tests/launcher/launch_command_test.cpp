@@ -30,7 +30,6 @@ TEST(LaunchCommand, JoinsThePiecesInOrder) {
         {"a map name with blanks in quotes", {.selectedMap = "big hall.bsp"}, " +deathmatch 1 +map \"big hall\""},
         {"a quote in a map name survives", {.selectedMap = "a\"b.bsp"}, " +deathmatch 1 +map \"a\\\"b\""},
         {"a name typed without extension still loses four characters", {.selectedMap = "crossfire"}, " +deathmatch 1 +map cross"},
-        {"a name shorter than four characters leaves no map", {.selectedMap = "c1"}, " +deathmatch 1 +map "},
         {"umlauts count as characters", {.selectedMap = "größe.bsp"}, " +deathmatch 1 +map größe"},
         {"difficulty counts in any mode", {.selectedMap = "a.bsp", .skill = 3}, " +deathmatch 1 +map a +skill 3"},
         {"a difficulty and extra parameters, in that order", {.mode = SP, .selectedMap = "a.bsp", .skill = 1, .parameters = " -nojoy"},

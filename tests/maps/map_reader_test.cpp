@@ -98,7 +98,7 @@ TEST(MapReader, SummaryOfEachKindOfMap) {
          HL, "Crossfire", xf, {}, {entitiesTooLong}},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemorySource source(c.bytes);
         const MapSummary s = readMapSummary(source);
         EXPECT_EQ(s.kind, c.kind) << c.what;
@@ -150,7 +150,7 @@ TEST(MapReader, FloorPlanOfEachKindOfGeometry) {
         {"another version", version(29, good), 0, {0, 0, 0, 0}, {}},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemorySource source(c.bytes);
         const FloorPlan plan = readFloorPlan(source);
         EXPECT_EQ(plan.lines.size(), c.lines) << c.what;
@@ -213,7 +213,7 @@ TEST(MapAssets, TexturesAreLookedUpInTheGamesFoldersWithoutRegardToCase) {
          {"Halflife.WAD", "addon.wad", "hd.wad", "tfc.wad"},
          {true, true, true, false}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto result = lookUpWads(c.wads, placeOfMap(install.map(c.map)));
         ASSERT_EQ(result.size(), c.wads.size()) << c.map;
         for (std::size_t i = 0; i < result.size(); ++i) {
@@ -250,12 +250,11 @@ TEST(MapAssets, ToolTipLines) {
     MapSummary unreadable;
     unreadable.kind = MapKind::unreadable;
     unreadable.unreadableReason = "Zugriff verweigert";
-    struct Case {
+    const struct {
         MapSummary summary;
         std::vector<WadFile> wads;
         std::string tip;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {titled,
          {{"a.wad", true}, {"b.wad", false}, {"c.wad", false}},
          "Crossfire\nTexturen: a.wad, b.wad, c.wad\nFehlt: b.wad, c.wad\nStartpunkte: 3"},
@@ -265,7 +264,7 @@ TEST(MapAssets, ToolTipLines) {
         {other, {}, "dm.bsp\nKeine Half-Life-Karte"},
         {unreadable, {}, "dm.bsp\nNicht lesbar: Zugriff verweigert"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(mapToolTip("dm.bsp", c.summary, c.wads), c.tip);
 }
 

@@ -15,11 +15,10 @@ namespace {
 using Names = std::vector<std::string>;
 
 TEST(MapCycle, ReadAsTheGameReadsIt) {
-    struct Case {
+    const struct {
         std::string bytes;
         Names maps;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // clang-format off
         {"", {}},
         {"crossfire\r\nstalkyard\r\n", {"crossfire.bsp", "stalkyard.bsp"}},
@@ -31,7 +30,7 @@ TEST(MapCycle, ReadAsTheGameReadsIt) {
         {"\"\"\r\n", {}},
         // clang-format on
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(parseMapCycle(c.bytes), c.maps) << c.bytes;
 }
 

@@ -53,7 +53,7 @@ TEST(ServerConfigBytes, ExactFileContent) {
          "hostname \"  Gr\xF6\xDFte \x80\"\r\n"},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(serverConfigBytes(c.settings, c.variant), c.bytes);
     }
@@ -86,7 +86,7 @@ TEST(ServerSettingsCheck, FirstFailingCheck) {
         {{.sv_gravityvalue = "0", .maxspectatorsvalue = "9999", .fraglimitvalue = "0", .timelimitvalue = "0", .maxpingvalue = "0"}, C::Passed},
         // clang-format on
     };
-    for (size_t i = 0; i < cases.size(); ++i) {
+    for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(CheckServerSettings(cases[i].first), cases[i].second);
     }
@@ -94,12 +94,11 @@ TEST(ServerSettingsCheck, FirstFailingCheck) {
 
 TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
     using C = ServerSettingsCheck;
-    struct Case {
+    const struct {
         C check;
         ServerConfigVariant variant;
         PlayerMessage message;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // clang-format off
         {C::Passed, Save, {}},
         {C::NoPartyName, Save, {"Du must einen Spielnamen angeben", ""}},
@@ -118,7 +117,7 @@ TEST(ServerSettingsCheck, MessagesWordedPerVariant) {
         {C::GravityNotNumber, Save, {"Bei „Gravity“ bitte eine ganze Zahl eingeben (0 oder mehr).", ""}},
         // clang-format on
     };
-    for (size_t i = 0; i < cases.size(); ++i) {
+    for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(serverSettingsMessage(cases[i].check, cases[i].variant), cases[i].message);
     }
@@ -145,9 +144,9 @@ TEST(ServerConfigBytes, TextsTheFileCannotHold) {
         {{.partyname = "Die \"Alten\""}, "Spielname", "\"", refused + "Spielname“ enthält das Zeichen „\"“, das" + change},
         // clang-format on
     };
-    for (size_t i = 0; i < cases.size(); ++i) {
+    for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
-        const Case& c = cases[i];
+        const auto& c = cases[i];
         const auto problem = findUnwritableText(c.settings);
         EXPECT_EQ(problem ? std::optional(problem->field) : std::nullopt, c.field);
         EXPECT_EQ(problem ? problem->character : "", c.character);

@@ -53,16 +53,15 @@ TEST(ServerFilter, EachChoiceHidesWhatItShould) {
         {f(GameChoice::TeamFortress, true, true, true, "fort"), {0}},
         {f(GameChoice::All, false, false, false, "2fort\nzeta"), {}}, // matched apart
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(arrange(sample(), c.filter, Column::Address, false), c.shown) << c.filter.text;
 }
 
 TEST(ServerOrder, EveryColumnBothWays) {
-    struct Case {
+    const struct {
         Column column;
         std::vector<int> ascending;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {Column::Lock, {4, 1, 3, 0, 2}},
         {Column::Name, {2, 1, 3, 4, 0}}, // case and umlauts folded
         {Column::Map, {4, 0, 1, 3, 2}},  // ties by address
@@ -71,7 +70,7 @@ TEST(ServerOrder, EveryColumnBothWays) {
         {Column::Game, {3, 1, 4, 2, 0}},
         {Column::Address, {4, 1, 2, 3, 0}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(arrange(sample(), {}, c.column, false), c.ascending) << int(c.column);
         // Descending turns the tie-breaker too, so it is the exact reverse.
         const std::vector<int> reversed(c.ascending.rbegin(), c.ascending.rend());
