@@ -68,16 +68,20 @@ QStringList withoutWindowSystemOptions(const QStringList& arguments) {
     QStringList kept;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        // "-style fusion", "--style fusion" and "-style=fusion" alike.
+        // "-style fusion", "--style fusion" and, as Qt takes them, "-style=fusion".
         const QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
                              : argument.startsWith(QLatin1Char('-'))  ? argument.mid(1)
                                                                       : QString();
         const QString bare = name.section(QLatin1Char('='), 0, 0);
-        if (i == 0 || bare.isEmpty() || !kWindowSystemOptions.contains(bare)) {
+        const bool joined = bare != name;
+        const bool known =
+            joined ? bare == QLatin1String("style") || bare == QLatin1String("stylesheet")
+                   : kWindowSystemOptions.contains(name);
+        if (i == 0 || !known) {
             kept.append(argument);
             continue;
         }
-        if (!name.contains(QLatin1Char('=')) && kWindowSystemOptionsWithValue.contains(bare))
+        if (!joined && kWindowSystemOptionsWithValue.contains(name))
             ++i;
     }
     return kept;

@@ -16,10 +16,11 @@ ProgramFlow::~ProgramFlow() {
 }
 
 void ProgramFlow::start() {
-    if (auto* splash = qobject_cast<SplashWindow*>(context_.windows().load(WindowId::splash)))
+    // Shown by the registry's first show, which centres it; its time counts
+    // from there, so connecting right after is early enough.
+    if (auto* splash = qobject_cast<SplashWindow*>(context_.windows().show(WindowId::splash)))
         connect(splash, &SplashWindow::timeUp, this, &ProgramFlow::splashTimeUp,
                 Qt::UniqueConnection);
-    context_.windows().show(WindowId::splash);
 }
 
 void ProgramFlow::splashTimeUp() {

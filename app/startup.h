@@ -8,8 +8,6 @@
 #include <QString>
 #include <QTranslator>
 
-class QApplication;
-
 namespace gravelock {
 
 // The executable's folder, its orvo.ini, the per-user configuration folder and

@@ -15,8 +15,11 @@ target_compile_definitions(gravelock_warnings INTERFACE
   QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
 # Qt Widgets libraries of the project: automoc and the Qt link in one place.
+# Sources include each other from the repository's root ("core/text.h"): each
+# library says so itself, for itself and those that link it.
 function(gravelock_add_ui_library name)
   add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PUBLIC Qt6::Widgets PRIVATE gravelock_warnings)
 endfunction()
@@ -24,5 +27,6 @@ endfunction()
 # Plain C++ libraries: no Qt in their link graph.
 function(gravelock_add_rules_library name)
   add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
   target_link_libraries(${name} PRIVATE gravelock_warnings)
 endfunction()

@@ -19,8 +19,8 @@ namespace gravelock {
 
 inline const QString kProgramTitle = QStringLiteral("Gravelock");
 
-// Where a window goes when it is done: the program's flow (app/) decides, so no
-// window of the frame or of a tool names the main window.
+// Where a window goes when it is done: the program's flow (app/) decides, so
+// the frame names no window and a tool's way back is not its own to choose.
 class WindowFlow {
 public:
     virtual ~WindowFlow() = default;

@@ -124,7 +124,8 @@ void WindowRegistry::unload(WindowId id) {
 }
 
 void WindowRegistry::unload(QWidget* window) {
-    if (!window)
+    // A window made outside the registry is not the registry's to close.
+    if (!window || !loaded_.values().contains(window))
         return;
     forget(window);
     window->close();

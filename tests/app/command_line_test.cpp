@@ -38,6 +38,7 @@ private slots:
             {{"map.bsp"}, Action::Error, "", "Unerwartetes Argument: map.bsp"},
             {{"-platform", "offscreen"}, Action::Run, "", ""}, // left to Qt
             {{"-style=fusion", "--settings", "x.ini"}, Action::Run, "x.ini", ""},
+            {{"-platform=offscreen"}, Action::Error, "", "platform"}, // not a spelling Qt takes
             {{"-style", "fusion", "-bogus"}, Action::Error, "", "bogus"},
             // clang-format on
         };

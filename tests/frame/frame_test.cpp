@@ -237,6 +237,8 @@ private slots:
         app.flow.start();
         auto* splash = p.windows().find<SplashWindow>(WindowId::splash);
         QVERIFY(splash);
+        const QRect screen = splash->screen()->availableGeometry();
+        QVERIFY((splash->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
         QCOMPARE(splash->Timer1->interval(), 3000);
         QCOMPARE(splash->Timer1->timerType(), Qt::PreciseTimer);
         QVERIFY(splash->Timer1->isActive());
