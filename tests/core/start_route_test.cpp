@@ -156,11 +156,8 @@ TEST(StartArguments, SteamTakesTheGamesArgumentsAfterItsOwn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StartRequest request;
-        request.program = game;
-        request.arguments = arguments;
-        request.wine = c.wine;
-        request.route = c.route;
+        const StartRequest request{
+            {}, WindowStyle::MaximisedWithFocus, {}, game, arguments, c.wine, c.route};
         std::vector<std::string> expected = c.head;
         expected.insert(expected.end(), split.begin(), split.end());
         EXPECT_EQ(startArguments(request, game), expected);
