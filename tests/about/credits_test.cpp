@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,17 +41,12 @@ TEST(CreditsScroller, StartsOverOnlyOnceTheLabelIsBelowMinusItsHeight) {
     }
 }
 
-TEST(CreditsText, FramedLinesEachEndingInCrLf) {
+TEST(CreditsText, EveryLineEndsInCrLf) {
     const std::string text = creditsText();
-    std::vector<std::string> lines;
-    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-        lines.push_back(text.substr(at, end - at));
-    ASSERT_EQ(lines.size(), 36u);
-    EXPECT_EQ(text.size(), text.rfind("\r\n") + 2); // nothing after the last line end
-    EXPECT_EQ(lines[0], std::string(36, '='));
-    EXPECT_EQ(lines[1], "Gravelock 2.0 credits");
-    EXPECT_EQ(lines[32], std::string(42, '='));
-    EXPECT_EQ(lines[35], std::string(42, '='));
+    EXPECT_TRUE(text.ends_with("\r\n"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 36);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        EXPECT_EQ(text[at - 1], '\r') << at;
 }
 
 TEST(CreditsScroller, NewLabelHeightKeepsThePositionAndMovesTheRestart) {

@@ -20,13 +20,7 @@ namespace {
 
 FakeServerBehaviour behaving(const std::string& name) {
     FakeServerBehaviour b;
-    b.info.name = name;
-    b.info.map = "crossfire";
-    b.info.game = "valve";
-    b.info.description = "Half-Life";
-    b.info.players = 5;
-    b.info.maxPlayers = 12;
-    b.info.password = true;
+    b.info = {"", name, "crossfire", "valve", "Half-Life", 5, 12, 0, true, false};
     b.details.players = {{"Gordon", 31, 912.25f}};
     b.details.rules = {{"mp_fraglimit", "50"}, {"sv_gravity", "800"}};
     return b;
@@ -67,6 +61,19 @@ Run run(const QStringList& arguments, const QString& master = QStringLiteral("12
     return result;
 }
 
+// What --query prints for behaving("Lambda \"Zwei\""), besides its address and
+// ping; ' stands for ".
+const char* const kQueryAnswer =
+    "{'name': 'Lambda \\'Zwei\\'', 'map': 'crossfire', 'game': 'valve', 'description': "
+    "'Half-Life', 'players': 5, 'maxPlayers': 12, 'bots': 0, 'password': true, 'vac': false, "
+    "'rules': {'mp_fraglimit': '50', 'sv_gravity': '800'}, "
+    "'playerList': [{'name': 'Gordon', 'score': 31, 'seconds': 912.25}]}";
+
+// Ended with `status`, nothing on standard output and `reason` on standard error.
+bool endedWith(const Run& r, int status, const QString& reason) {
+    return r.status == status && r.out.isEmpty() && QString::fromUtf8(r.err).contains(reason);
+}
+
 QString local(quint16 port) {
     return QStringLiteral("127.0.0.1:%1").arg(port);
 }
@@ -77,12 +84,11 @@ class ServerCommandsTest : public QObject {
     Q_OBJECT
 private slots:
     void parse() {
-        struct Case {
+        const struct {
             QStringList arguments;
             Action action;
             QString errorMentions;
-        };
-        const std::vector<Case> cases = {
+        } cases[] = {
             // clang-format off
             {{"--query", "10.0.0.1"}, Action::Query, ""},
             {{"--query", "10.0.0.1:27016", "--players", "--rules", "--timeout", "500"}, Action::Query, ""},
@@ -100,7 +106,7 @@ private slots:
             {{"--timeout", "100"}, Action::Error, "--timeout gehört zu"},
             // clang-format on
         };
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             const CommandLine parsed = parseCommandLine(QStringList{"gravelock"} + c.arguments);
             const QByteArray what = c.arguments.join(' ').toUtf8();
             QVERIFY2(parsed.action == c.action, what.constData());
@@ -122,25 +128,10 @@ private slots:
         const Run r = run({"--query", local(port), "--players", "--rules"});
         QCOMPARE(r.status, 0);
         QVERIFY2(r.err.isEmpty(), r.err.constData());
-        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-        QCOMPARE(o.value("address").toString(), local(port));
-        QCOMPARE(o.value("name").toString(), QStringLiteral("Lambda \"Zwei\""));
-        QCOMPARE(o.value("map").toString(), QStringLiteral("crossfire"));
-        QCOMPARE(o.value("game").toString(), QStringLiteral("valve"));
-        QCOMPARE(o.value("description").toString(), QStringLiteral("Half-Life"));
-        QCOMPARE(o.value("players").toInt(), 5);
-        QCOMPARE(o.value("maxPlayers").toInt(), 12);
-        QCOMPARE(o.value("bots").toInt(), 0);
-        QCOMPARE(o.value("password").toBool(), true);
-        QCOMPARE(o.value("vac").toBool(), false);
-        QVERIFY(o.value("ping").toInt(-1) >= 0);
-        const QJsonObject player = o.value("playerList").toArray().at(0).toObject();
-        QCOMPARE(player.value("name").toString(), QStringLiteral("Gordon"));
-        QCOMPARE(player.value("score").toInt(), 31);
-        QCOMPARE(player.value("seconds").toDouble(), 912.25);
-        QCOMPARE(o.value("rules").toObject().value("mp_fraglimit").toString(),
-                 QStringLiteral("50"));
-        QCOMPARE(o.value("rules").toObject().size(), 2);
+        QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(o.take("address").toString(), local(port));
+        QVERIFY(o.take("ping").toInt(-1) >= 0);
+        QCOMPARE(o, QJsonDocument::fromJson(QByteArray(kQueryAnswer).replace('\'', '"')).object());
     }
 
     void failuresPrintAReasonOnly_data() {
@@ -150,11 +141,8 @@ private slots:
         silent.silent = true;
         FakeServerBehaviour garbage = behaving("kaputt");
         garbage.garbage = true;
-        FakeServerBehaviour stranger = behaving("fremd");
-        stranger.fromOtherPort = true;
         QTest::newRow("silent") << silent << "antwortet nicht";
         QTest::newRow("garbage") << garbage << "nicht lesbar";
-        QTest::newRow("another port") << stranger << "antwortet nicht";
     }
 
     void failuresPrintAReasonOnly() {
@@ -163,9 +151,7 @@ private slots:
         FakeGameServers fakes;
         const quint16 port = fakes.addServer(behaviour);
         const Run r = run({"--query", local(port), "--timeout", "100"});
-        QCOMPARE(r.status, 1);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY2(QString::fromUtf8(r.err).contains(reason), r.err.constData());
+        QVERIFY2(endedWith(r, 1, reason), r.err.constData());
     }
 
     void lanAndServersPrintSortedArrays() {
@@ -195,17 +181,10 @@ private slots:
                 servers.at(i).toObject().value("address").toString().section(':', 1).toInt());
 
         const Run noMaster = run({"--servers", "--timeout", "50"});
-        QCOMPARE(noMaster.status, 1);
-        QVERIFY(noMaster.out.isEmpty());
-        QVERIFY2(QString::fromUtf8(noMaster.err).contains("Masterserver"),
-                 noMaster.err.constData());
-    }
-
-    void wrongCommandLineEndsWithTwo() {
-        const Run r = run({"--servers", "--game", "cstrike"});
-        QCOMPARE(r.status, 2);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY(QString::fromUtf8(r.err).contains("valve und tfc"));
+        QVERIFY2(endedWith(noMaster, 1, "Masterserver"), noMaster.err.constData());
+        // A wrong command line ends with status 2.
+        const Run wrong = run({"--servers", "--game", "cstrike"});
+        QVERIFY2(endedWith(wrong, 2, "valve und tfc"), wrong.err.constData());
     }
 };
 

@@ -31,16 +31,11 @@ const char* const kTemplate = "/usr/share/gravelock/orvo.ini";
 TEST(SettingsLocationRule, PicksTheFileAndItsSeed) {
     using enum SettingsOrigin;
     const struct {
-        const char* name;
-        const char* commandLine; // "" when not given
-        const char* executableFolder;
-        bool iniBeside;
-        bool writable;
+        const char *name, *commandLine, *executableFolder; // commandLine "" when not given
+        bool iniBeside, writable;
         const char* userFolder; // "" when the platform names none
         SettingsOrigin origin;
-        const char* file;
-        const char* seed;
-        const char* problemMentions; // "" when no problem is expected
+        const char *file, *seed, *problemMentions; // problemMentions "" when none is expected
     } cases[] = {
         // clang-format off
         {"command line wins",          "/tmp/lan.ini", "/opt/g",    true,  true,  kUser, CommandLine,      "/tmp/lan.ini",    kTemplate,            ""},
@@ -60,11 +55,9 @@ TEST(SettingsLocationRule, PicksTheFileAndItsSeed) {
         EXPECT_EQ(location.origin, c.origin);
         EXPECT_EQ(location.file, native(c.file));
         EXPECT_EQ(location.seedFile, native(c.seed));
-        if (*c.problemMentions == '\0')
-            EXPECT_EQ(location.problem, "");
-        else
-            EXPECT_NE(location.problem.find(native(c.problemMentions)), std::string::npos)
-                << location.problem;
+        EXPECT_EQ(location.problem.empty(), *c.problemMentions == '\0') << location.problem;
+        EXPECT_NE(location.problem.find(native(c.problemMentions)), std::string::npos)
+            << location.problem;
     }
 }
 

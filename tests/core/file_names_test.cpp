@@ -10,13 +10,11 @@ namespace gravelock {
 namespace {
 
 TEST(FileNames, PatternMatchesWithoutRegardToCase) {
-    struct Case {
+    const struct {
         std::u16string name;
         std::u16string pattern;
         bool matches;
-    };
-    const Case cases[] = {
-        {.name = u"crossfire.bsp", .pattern = u"*.bsp", .matches = true},
+    } cases[] = {
         {.name = u"Alpha.BSP", .pattern = u"*.bsp", .matches = true},
         {.name = u"ÄRGER.BSP", .pattern = u"ärger.*", .matches = true},
         {.name = u".bsp", .pattern = u"*.bsp", .matches = true},
@@ -29,11 +27,10 @@ TEST(FileNames, PatternMatchesWithoutRegardToCase) {
         {.name = u"a1.bsp", .pattern = u"a?.bsp", .matches = true},
         {.name = u"a.bsp", .pattern = u"a?.bsp", .matches = false},
         {.name = u"dm_aa_bb.bsp", .pattern = u"*_*b.*", .matches = true},
-        {.name = u"anything", .pattern = u"*", .matches = true},
         {.name = u"", .pattern = u"*", .matches = true},
         {.name = u"", .pattern = u"*.bsp", .matches = false},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(matchesFilePattern(c.name, c.pattern), c.matches)
             << std::string(c.name.begin(), c.name.end());
 }

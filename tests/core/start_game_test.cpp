@@ -20,10 +20,9 @@ TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
     const std::set<std::string> files = {"C:\\Program Files\\Valve\\hl.exe", "C:\\Program",
                                          "/opt/half life/hl", "/usr/games/hl"};
     const auto isFile = [&](const std::string& p) { return files.count(p) > 0; };
-    struct Case {
+    const struct {
         std::string text, program, arguments;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // The longest existing prefix wins over a shorter one that also exists.
         {"C:\\Program Files\\Valve\\hl.exe +deathmatch 1 +map crossfire",
          "C:\\Program Files\\Valve\\hl.exe", " +deathmatch 1 +map crossfire"},
@@ -50,44 +49,32 @@ TEST(SplitCommandText, FindsTheProgramWithoutGuessing) {
     }
 }
 
-TEST(SplitCommandText, AsksAboutEachPrefixOnce) {
-    std::string text = "/g/hl";
-    for (int i = 0; i < 1000; ++i)
-        text += " +x";
-    std::vector<std::size_t> asked;
-    splitCommandText(text, [&](const std::string& p) {
-        asked.push_back(p.size());
-        return false;
-    });
-    ASSERT_EQ(asked.size(), 1001U);
-    EXPECT_EQ(asked.front(), text.size());
-    EXPECT_EQ(asked.back(), 5U);
-}
-
-TEST(SplitCommandText, LongArgumentsAskOnlyAboutPathLongHeads) {
-    for (const std::size_t words : {3000U, 500000U}) { // just past the longest path; a megabyte
+// Each head is asked about once, and only heads as long as a path can be: a
+// long argument list costs no more than a short one.
+TEST(SplitCommandText, AsksAboutEachPathLongHeadOnce) {
+    for (const std::size_t words : {1000U, 3000U, 500000U}) { // 2 kB, just past a path, 1 MB
         std::string text = "/usr/games/hl";
         for (std::size_t i = 0; i < words; ++i)
             text += " a";
-        std::size_t longestHead = 0;
-        const auto isFile = [&](const std::string& p) {
-            longestHead = std::max(longestHead, p.size());
+        std::vector<std::size_t> asked;
+        const CommandParts parts = splitCommandText(text, [&](const std::string& p) {
+            asked.push_back(p.size());
             return p == "/usr/games/hl";
-        };
-        const CommandParts parts = splitCommandText(text, isFile);
+        });
         EXPECT_EQ(parts.program, "/usr/games/hl");
         EXPECT_EQ(parts.arguments.size(), 2 * words);
-        EXPECT_LE(longestHead, 4096u) << words;
+        EXPECT_LE(*std::max_element(asked.begin(), asked.end()), 4096U) << words;
+        EXPECT_EQ(std::set<std::size_t>(asked.begin(), asked.end()).size(), asked.size()) << words;
+        EXPECT_EQ(asked.back(), 13U) << words; // longest first, down to the program
     }
 }
 
 // The words a Windows program's C runtime makes of the same text.
 TEST(SplitArguments, ReadsTheTextAsAWindowsProgramDoes) {
-    struct Case {
+    const struct {
         std::string text;
         std::vector<std::string> args;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // clang-format off
         {"", {}},
         {" \t ", {}},
@@ -119,7 +106,6 @@ TEST(SplitArguments, QuotedTextComesBackWhole) {
         EXPECT_EQ(splitArguments(" +name " + quoted), (std::vector<std::string>{"+name", text}))
             << quoted;
     }
-    EXPECT_EQ(quoteArgument("Gordon F"), "\"Gordon F\"");
     EXPECT_EQ(quoteArgument("a\\b"), "\"a\\b\""); // backslashes count only before a quote
 }
 
@@ -152,7 +138,7 @@ TEST(ChooseWine, OnlyWindowsProgramsElsewhereNeedWine) {
          {true, "", "Das Wine-Programm aus GRAVELOCK_WINE wurde nicht gefunden: /no/wine"}},
         // clang-format on
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(chooseWine(c.onWindows, c.firstBytes, c.path, c.wineOverride, isExecutable),
                   c.expected)
             << c.what;
@@ -173,7 +159,6 @@ protected:
         fs::create_directories(dir);
         program = (dir / "hl launcher.exe").string();
         fs::copy_file(game, program);
-        record = folder.file("record.txt");
     }
 
     // Waits until the game wrote its record (it runs on its own), at most 20 s.
@@ -190,8 +175,8 @@ protected:
     fs::path dir = folder.path() / "Half Life" / "game dir";
     std::string game;
     std::string program;
-    std::string record;
-    test::ScopedEnvironmentVariable recordName{"GRAVELOCK_TEST_RECORD", folder.file("record.txt")};
+    std::string record = folder.file("record.txt");
+    test::ScopedEnvironmentVariable recordName{"GRAVELOCK_TEST_RECORD", record};
     test::ScopedEnvironmentVariable noOverride{"GRAVELOCK_WINE", std::nullopt};
 };
 
@@ -202,26 +187,22 @@ TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsAsWindowsReadsThem) {
     const std::string script = (dir / "hl.sh").string();
     test::writeBytes(script, "#!/bin/sh\nexec \"" + game + "\" from-script \"$@\"\n");
     fs::permissions(script, fs::perms::owner_all);
-    struct Case {
+    const struct {
         const char* what;
         std::string text, record;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"shell characters stay literal",
          program + " +map alpha $(touch pwned) ; echo `id` * 'single' |x &y",
          "+map\nalpha\n$(touch\npwned)\n;\necho\n`id`\n*\n'single'\n|x\n&y\n"},
         // Split as Windows reads the same text, so the game gets the same words.
         {"quoted program, quoted argument", "\"" + program + "\" +name \"Gordon F\" -dev",
          "+name\nGordon F\n-dev\n"},
-        {"quotes in quotes and backslashes",
-         program + " +name \"a \\\"b\\\" c\\\\\" +map \"big hall\"",
-         "+name\na \"b\" c\\\n+map\nbig hall\n"},
         {"relative program", "Half Life/game dir/hl launcher.exe -dev", "-dev\n"},
         {"shell script, started directly", script + " -game tfc", "from-script\n-game\ntfc\n"},
     };
     const fs::path before = fs::current_path();
     fs::current_path(folder.path());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         fs::remove(record);
         const StartResult result = startText(c.text);
         EXPECT_TRUE(result.ok) << c.what << ": " << result.reason;
@@ -241,11 +222,9 @@ TEST_F(RealStart, StartsTheGameInItsFolderWithItsArgumentsAsWindowsReadsThem) {
 TEST_F(RealStart, FailuresNameTheProgramAndTheReason) {
     const std::string notExecutable = folder.file("readme.txt");
     test::writeBytes(notExecutable, "not a program");
-    struct Case {
+    const struct {
         std::string text, program, reason;
-    };
-    const std::vector<Case> cases = {
-        {"", "", "Es ist kein Programm angegeben"},
+    } cases[] = {
         {" +deathmatch 1 +map x", "", "Es ist kein Programm angegeben"},
         {"error -console +connect :27015", "error", "Das Programm wurde nicht gefunden"},
         {"\"" + folder.file("Half Life") + "\" -dev", folder.file("Half Life"),
@@ -290,10 +269,8 @@ TEST_F(RealStart, WindowsProgramRunsThroughWine) {
         {"no wine on PATH", (folder.path() / "empty").string(), std::nullopt,
          "Wine ist nicht installiert (Paket wine)"},
         {"named Wine", "", (wineFolder / "wine-9").string(), ""},
-        {"named Wine missing", wineFolder.string(), "wine-7",
-         "Das Wine-Programm aus GRAVELOCK_WINE wurde nicht gefunden: wine-7"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(record);
         const test::ScopedEnvironmentVariable path("PATH", c.path);

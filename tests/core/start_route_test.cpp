@@ -16,19 +16,14 @@ namespace fs = std::filesystem;
 class Route : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::string vdf = R"("libraryfolders" { "0" { "path" "%s" } "1" { "path" "%s" } })";
-        // Steam escapes the backslashes of Windows paths.
-        const auto escaped = [](std::string path) {
-            for (std::size_t at = path.find('\\'); at != std::string::npos;
-                 at = path.find('\\', at + 2))
-                path.insert(at, 1, '\\');
-            return path;
-        };
-        const auto list = [&](const std::string& a, const std::string& b) {
-            std::string text = vdf;
-            text.replace(text.find("%s"), 2, escaped(a));
-            text.replace(text.find("%s"), 2, escaped(b));
-            return text;
+        // Two libraries as Steam lists them, the backslashes of Windows paths escaped.
+        const auto list = [](std::string a, std::string b) {
+            for (std::string* path : {&a, &b})
+                for (auto at = path->find('\\'); at != std::string::npos;
+                     at = path->find('\\', at + 2))
+                    path->insert(at, 1, '\\');
+            return R"("libraryfolders" { "0" { "path" ")" + a + R"(" } "1" { "path" ")" + b +
+                   R"(" } })";
         };
         const std::string pfxSteam = "$/pfx/drive_c/Program Files (x86)/Steam";
         std::map<std::string, std::string> files = {
@@ -82,8 +77,8 @@ TEST_F(Route, FollowsTheSteamThatOwnsTheLibrary) {
         std::string what;
         Platform platform;
         std::string program;
-        std::string wineProgram; // empty: a native program
-        std::string path = "$/bin";
+        std::string wineProgram;                   // empty: a native program
+        std::vector<std::string> path = {"$/bin"}; // PATH's entries
         bool throughSteam = true;
         std::string playerPrefix{};
         StartRoute expected{};
@@ -91,49 +86,43 @@ TEST_F(Route, FollowsTheSteamThatOwnsTheLibrary) {
     const std::vector<Case> cases = {
     // clang-format off
 #ifndef _WIN32
-        {"native library", Platform::Posix, "$/home/.local/share/Steam/steamapps/common/Half-Life/hl.sh", "", "/nowhere:$/bin", true, "",
+        {"native library", Platform::Posix, "$/home/.local/share/Steam/steamapps/common/Half-Life/hl.sh", "", {"/nowhere", "$/bin"}, true, "",
          {StartVia::Steam, "$/bin/steam", appLaunch, ""}},
-        {"second library from the list", Platform::Posix, "$/games/SteamApps/common/Half-Life/hl_linux", "", "$/bin", true, "",
+        {"second library from the list", Platform::Posix, "$/games/SteamApps/common/Half-Life/hl_linux", "", {"$/bin"}, true, "",
          {StartVia::Steam, "$/bin/steam", appLaunch, ""}},
-        {"native library, no steam on PATH", Platform::Posix, "$/games/SteamApps/common/Half-Life/hl_linux", "", "/nowhere", true, "", {}},
-        {"native library, Steam turned off", Platform::Posix, "$/home/.local/share/Steam/steamapps/common/Half-Life/hl.sh", "", "$/bin", false, "", {}},
-        {"xash3d in a library starts directly", Platform::Posix, "$/home/.local/share/Steam/steamapps/common/Half-Life/xash3d", "", "$/bin", true, "", {}},
-        {"Flatpak", Platform::Posix, "$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Half-Life/hl.sh", "", "$/bin", true, "",
+        {"native library, no steam on PATH", Platform::Posix, "$/games/SteamApps/common/Half-Life/hl_linux", "", {"/nowhere"}, true, "", {}},
+        {"native library, Steam turned off", Platform::Posix, "$/home/.local/share/Steam/steamapps/common/Half-Life/hl.sh", "", {"$/bin"}, false, "", {}},
+        {"xash3d in a library starts directly", Platform::Posix, "$/home/.local/share/Steam/steamapps/common/Half-Life/xash3d", "", {"$/bin"}, true, "", {}},
+        {"Flatpak", Platform::Posix, "$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Half-Life/hl.sh", "", {"$/bin"}, true, "",
          {StartVia::FlatpakSteam, "$/bin/flatpak", {"run", "com.valvesoftware.Steam", "-applaunch", "70"}, ""}},
-        {"a library no Steam lists", Platform::Posix, "$/copied/steamapps/common/Half-Life/hl.sh", "", "$/bin", true, "", {}},
-        {"plain folder", Platform::Posix, "$/plain/Half-Life/hl.sh", "", "$/bin", true, "", {}},
-        {"Wine prefix with its Steam", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", wine, "", true, "",
+        {"a library no Steam lists", Platform::Posix, "$/copied/steamapps/common/Half-Life/hl.sh", "", {"$/bin"}, true, "", {}},
+        {"plain folder", Platform::Posix, "$/plain/Half-Life/hl.sh", "", {"$/bin"}, true, "", {}},
+        {"Wine prefix with its Steam", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", wine, {}, true, "",
          {StartVia::SteamInWine, wine, {at(pfxSteamExe), "-applaunch", "70"}, at("$/pfx")}},
-        {"library listed by the prefix's Steam", Platform::Posix, "$/pfx/drive_c/Spiele/steamapps/common/Half-Life/hl.exe", wine, "", true, "",
+        {"library listed by the prefix's Steam", Platform::Posix, "$/pfx/drive_c/Spiele/steamapps/common/Half-Life/hl.exe", wine, {}, true, "",
          {StartVia::SteamInWine, wine, {at(pfxSteamExe), "-applaunch", "70"}, at("$/pfx")}},
-        {"the player's own spelling of that prefix stays", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", wine, "", true, "$/pfx/",
+        {"the player's own spelling of that prefix stays", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", wine, {}, true, "$/pfx/",
          {StartVia::SteamInWine, wine, {at(pfxSteamExe), "-applaunch", "70"}, at("$/pfx/")}},
-        {"prefix Steam turned off: the game in its prefix", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", wine, "", false, "$/other",
+        {"prefix Steam turned off: the game in its prefix", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", wine, {}, false, "$/other",
          {StartVia::Direct, "", {}, at("$/pfx")}},
-        {"Wine prefix without Steam", Platform::Posix, "$/bare/drive_c/Sierra/Half-Life/hl.exe", wine, "", true, "$/other",
+        {"Wine prefix without Steam", Platform::Posix, "$/bare/drive_c/Sierra/Half-Life/hl.exe", wine, {}, true, "$/other",
          {StartVia::Direct, "", {}, at("$/bare")}},
-        {"a library in a prefix without steam.exe", Platform::Posix, "$/bare/drive_c/Steam/steamapps/common/Half-Life/hl.exe", wine, "", true, "",
+        {"a library in a prefix without steam.exe", Platform::Posix, "$/bare/drive_c/Steam/steamapps/common/Half-Life/hl.exe", wine, {}, true, "",
          {StartVia::Direct, "", {}, at("$/bare")}},
-        {"no Wine found: no prefix either", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", "", "", true, "", {}},
+        {"no Wine found: no prefix either", Platform::Posix, "$/pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe", "", {}, true, "", {}},
 #endif
-        {"Windows: the Steam folder's own library", Platform::Windows, "$/win/Steam/steamapps/common/Half-Life/hl.exe", "", "", true, "",
+        {"Windows: the Steam folder's own library", Platform::Windows, "$/win/Steam/steamapps/common/Half-Life/hl.exe", "", {}, true, "",
          {StartVia::WindowsSteam, at("$/win/Steam/steam.exe"), appLaunch, ""}},
-        {"Windows: a library the registry's Steam lists", Platform::Windows, "$/winlib/steamapps/common/Half-Life/hl.exe", "", "", true, "",
+        {"Windows: a library the registry's Steam lists", Platform::Windows, "$/winlib/steamapps/common/Half-Life/hl.exe", "", {}, true, "",
          {StartVia::WindowsSteam, at("$/win/Steam/steam.exe"), appLaunch, ""}},
-        {"Windows: a library no Steam lists", Platform::Windows, "$/other/steamapps/common/Half-Life/hl.exe", "", "", true, "", {}},
-        {"Windows: Steam turned off", Platform::Windows, "$/winlib/steamapps/common/Half-Life/hl.exe", "", "", false, "", {}},
+        {"Windows: a library no Steam lists", Platform::Windows, "$/other/steamapps/common/Half-Life/hl.exe", "", {}, true, "", {}},
         // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RouteEnvironment env{c.platform, at("$/home"), "", at(c.playerPrefix), at("$/win/Steam")};
-        for (std::size_t begin = 0; begin <= c.path.size();) {
-            auto end = c.path.find(':', begin);
-            if (end == std::string::npos)
-                end = c.path.size();
-            env.path += (begin ? ":" : "") + at(c.path.substr(begin, end - begin));
-            begin = end + 1;
-        }
+        for (const std::string& entry : c.path)
+            env.path += (env.path.empty() ? "" : ":") + at(entry);
         StartRoute expected = c.expected;
         expected.program = at(expected.program);
         EXPECT_EQ(chooseStartRoute(at(c.program), c.wineProgram, c.throughSteam, env), expected);
@@ -167,11 +156,8 @@ TEST(StartArguments, SteamTakesTheGamesArgumentsAfterItsOwn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StartRequest request;
-        request.program = game;
-        request.arguments = arguments;
-        request.wine = c.wine;
-        request.route = c.route;
+        const StartRequest request{
+            {}, WindowStyle::MaximisedWithFocus, {}, game, arguments, c.wine, c.route};
         std::vector<std::string> expected = c.head;
         expected.insert(expected.end(), split.begin(), split.end());
         EXPECT_EQ(startArguments(request, game), expected);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -51,152 +52,62 @@ TEST(MapReader, SummaryOfEachKindOfMap) {
                                     {{"classname", "info_player_deathmatch"}},
                                     {{"classname", "info_player_start"}}});
     const auto entityLump = sample::lumpOf(good, Lump::entities);
+    using enum MapDamage;
+    constexpr auto HL = MapKind::halfLife;
+    constexpr auto other = MapKind::other;
     struct Case {
         const char* what;
         std::string bytes;
-        MapKind kind = MapKind::halfLife;
+        MapKind kind;
         std::string title;
         std::vector<std::string> wads;
-        int spawns = 0;
+        std::array<int, 3> starts; // player, deathmatch, team
         std::vector<MapDamage> damage;
     };
-    const std::vector<std::string> crossfireWads = {"halflife.wad", "xeno.wad"};
+    const std::vector<std::string> xf = {"halflife.wad", "xeno.wad"};
+    const std::string entityText = sample::entityText({kWorld});
     const Case cases[] = {
-        {"title, Windows paths, starts",
-         good,
-         MapKind::halfLife,
-         "Crossfire",
-         crossfireWads,
-         3,
-         {}},
-        {"Unix paths, blanks, repeats and empty pieces",
-         mapOf({{{"wad", " /home/m/wads/A.wad; ;/home/m/a.WAD;b.wad;"}}}),
-         MapKind::halfLife,
-         "",
-         {"A.wad", "b.wad"},
-         0,
-         {}},
-        {"Windows-1252 title, bare words",
-         mapOf("{ message \"\xDC"
-               "ber alles\" classname worldspawn }"),
-         MapKind::halfLife,
-         "Über alles",
-         {},
-         0,
-         {}},
+        // clang-format off
+        {"title, Windows paths, starts", good, HL, "Crossfire", xf, {1, 2, 0}, {}},
+        {"Unix paths, blanks, repeats and empty pieces", mapOf({{{"wad", " /home/m/wads/A.wad; ;/home/m/a.WAD;b.wad;"}}}),
+         HL, "", {"A.wad", "b.wad"}, {}, {}},
+        {"Windows-1252 title, bare words", mapOf("{ message \"\xDC" "ber alles\" classname worldspawn }"), HL, "Über alles", {}, {}, {}},
         {"team spawns, keys of later entities ignored",
-         mapOf({{{"classname", "worldspawn"}},
-                {{"classname", "info_player_teamspawn"}, {"message", "not the title"}},
-                {{"classname", "INFO_PLAYER_TEAMSPAWN"}}}),
-         MapKind::halfLife,
-         "",
-         {},
-         2,
-         {}},
-        {"entity and plane parts swapped",
-         changed(good,
-                 [&](std::string& m) {
-                     sample::setLump(m, Lump::planes, entityLump.first, entityLump.second);
-                     sample::setLump(m, Lump::entities, 124, 0);
-                 }),
-         MapKind::halfLife,
-         "Crossfire",
-         crossfireWads,
-         3,
-         {}},
-        {"another version", version(29, good), MapKind::other, "", {}, 0, {}},
-        {"another engine",
-         changed(good, [](std::string& m) { m.replace(0, 4, "VBSP"); }),
-         MapKind::other,
-         "",
-         {},
-         0,
-         {}},
-        {"too short for a header", good.substr(0, 100), MapKind::other, "", {}, 0, {}},
-        {"empty", "", MapKind::other, "", {}, 0, {}},
-        {"a part past the end",
-         changed(good,
-                 [](std::string& m) {
-                     sample::setLump(m, Lump::textures, static_cast<std::int32_t>(m.size()) - 10,
-                                     20);
-                 }),
-         MapKind::halfLife,
-         "Crossfire",
-         crossfireWads,
-         3,
-         {MapDamage::lumpOutside}},
-        {"a negative size",
-         changed(good, [](std::string& m) { sample::setLump(m, 5, 124, -4); }),
-         MapKind::halfLife,
-         "Crossfire",
-         crossfireWads,
-         3,
-         {MapDamage::lumpOutside}},
-        {"entities past the end",
-         changed(good,
-                 [&](std::string& m) {
-                     sample::setLump(m, Lump::entities, entityLump.first, 0x7fff0000);
-                 }),
-         MapKind::halfLife,
-         "",
-         {},
-         0,
-         {MapDamage::lumpOutside}},
-        {"overlapping parts",
-         changed(good, [&](std::string& m) { sample::setLump(m, 5, entityLump.first + 4, 8); }),
-         MapKind::halfLife,
-         "Crossfire",
-         crossfireWads,
-         3,
-         {MapDamage::lumpsOverlap}},
-        {"entity without its end",
-         mapOf("{\n\"message\" \"Half\"\n\"wad\" \"a.wad\"\n"),
-         MapKind::halfLife,
-         "Half",
-         {"a.wad"},
-         0,
-         {MapDamage::entitiesUnended}},
-        {"quote not closed",
-         mapOf("{ \"message\" \"Half\" \"wad\" \"a.wad }"),
-         MapKind::halfLife,
-         "Half",
-         {},
-         0,
-         {MapDamage::quoteUnclosed}},
-        {"something before the first entity",
-         mapOf("x { \"message\" \"Half\" }"),
-         MapKind::halfLife,
-         "",
-         {},
-         0,
-         {MapDamage::entitiesMalformed}},
+         mapOf({{{"classname", "worldspawn"}}, {{"classname", "info_player_teamspawn"}, {"message", "not the title"}},
+                {{"classname", "INFO_PLAYER_TEAMSPAWN"}}}), HL, "", {}, {0, 0, 2}, {}},
+        {"entity and plane parts swapped", changed(good, [&](std::string& m) {
+             sample::setLump(m, Lump::planes, entityLump.first, entityLump.second);
+             sample::setLump(m, Lump::entities, 124, 0); }), HL, "Crossfire", xf, {1, 2, 0}, {}},
+        {"another version", version(29, good), other, "", {}, {}, {}},
+        {"another engine", changed(good, [](std::string& m) { m.replace(0, 4, "VBSP"); }), other, "", {}, {}, {}},
+        {"too short for a header", good.substr(0, 100), other, "", {}, {}, {}},
+        {"empty", "", other, "", {}, {}, {}},
+        {"a part past the end", changed(good, [](std::string& m) {
+             sample::setLump(m, Lump::textures, static_cast<std::int32_t>(m.size()) - 10, 20); }),
+         HL, "Crossfire", xf, {1, 2, 0}, {lumpOutside}},
+        {"a negative size", changed(good, [](std::string& m) { sample::setLump(m, 5, 124, -4); }), HL, "Crossfire", xf, {1, 2, 0}, {lumpOutside}},
+        {"entities past the end", changed(good, [&](std::string& m) { sample::setLump(m, Lump::entities, entityLump.first, 0x7fff0000); }),
+         HL, "", {}, {}, {lumpOutside}},
+        {"overlapping parts", changed(good, [&](std::string& m) { sample::setLump(m, 5, entityLump.first + 4, 8); }),
+         HL, "Crossfire", xf, {1, 2, 0}, {lumpsOverlap}},
+        {"entity without its end", mapOf("{\n\"message\" \"Half\"\n\"wad\" \"a.wad\"\n"), HL, "Half", {"a.wad"}, {}, {entitiesUnended}},
+        {"quote not closed", mapOf("{ \"message\" \"Half\" \"wad\" \"a.wad }"), HL, "Half", {}, {}, {quoteUnclosed}},
+        {"something before the first entity", mapOf("x { \"message\" \"Half\" }"), HL, "", {}, {}, {entitiesMalformed}},
         {"entity text longer than any map's",
-         mapOf(sample::entityText({kWorld}) + std::string(kLongestEntityText, ' ') +
-               sample::entityText({{{"classname", "info_player_start"}}})),
-         MapKind::halfLife,
-         "Crossfire",
-         crossfireWads,
-         0,
-         {MapDamage::entitiesTooLong}},
+         mapOf(entityText + std::string(kLongestEntityText, ' ') + sample::entityText({{{"classname", "info_player_start"}}})),
+         HL, "Crossfire", xf, {}, {entitiesTooLong}},
+        // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemorySource source(c.bytes);
         const MapSummary s = readMapSummary(source);
         EXPECT_EQ(s.kind, c.kind) << c.what;
         EXPECT_EQ(s.title, c.title) << c.what;
         EXPECT_EQ(s.wads, c.wads) << c.what;
-        EXPECT_EQ(s.spawnPoints(), c.spawns) << c.what;
+        EXPECT_EQ((std::array<int, 3>{s.playerStarts, s.deathmatchStarts, s.teamStarts}), c.starts)
+            << c.what;
         EXPECT_EQ(s.damage, c.damage) << c.what;
     }
-}
-
-TEST(MapReader, SkyAndStartKindsOfTheWorld) {
-    const std::string bytes = mapOf({kWorld, {{"classname", "info_player_start"}}});
-    MemorySource source(bytes);
-    const MapSummary s = readMapSummary(source);
-    EXPECT_EQ(s.skyname, "desert");
-    EXPECT_EQ(s.playerStarts, 1);
-    EXPECT_EQ(s.deathmatchStarts, 0);
 }
 
 TEST(MapReader, FloorPlanOfEachKindOfGeometry) {
@@ -217,46 +128,29 @@ TEST(MapReader, FloorPlanOfEachKindOfGeometry) {
         std::array<float, 4> box; // min x, min y, max x, max y
         std::vector<MapDamage> damage;
     };
+    const std::array<float, 4> both = {-100, 0, 64, 300};
+    using enum MapDamage;
     const Case cases[] = {
+        // clang-format off
         // From above each box shows its 8 flat edges; the upright ones are dots.
-        {"two rooms", good, 16, {-100, 0, 64, 300}, {}},
-        {"a face names an edge past the list",
-         changed(good, [&](std::string& m) { putInt(m, surfEdges.first, 5000); }),
-         16,
-         {-100, 0, 64, 300},
-         {MapDamage::geometryBadIndex}},
-        {"an edge names a corner past the list",
-         changed(good, [&](std::string& m) { putInt(m, edges.first + 4, 0x00010000 | 900); }),
-         15,
-         {-100, 0, 64, 300},
-         {MapDamage::geometryBadIndex}},
-        {"a corner that is no number",
-         changed(good,
-                 [&](std::string& m) {
-                     const float nan = std::nanf("");
-                     const std::size_t firstCornerOfRoomTwo = 8 * std::size_t{12};
-                     std::memcpy(m.data() + vertices.first + firstCornerOfRoomTwo, &nan, 4);
-                 }),
-         14,
-         {-100, 0, 64, 300},
-         {MapDamage::geometryBadVertex}},
-        {"corners cut short",
-         changed(good,
-                 [&](std::string& m) {
-                     sample::setLump(m, Lump::vertices, vertices.first, vertices.second - 13);
-                 }),
-         13,
-         {-100, 0, 64, 300},
-         {MapDamage::geometryOddSize, MapDamage::geometryBadIndex}},
-        {"edges past the end",
-         changed(good,
-                 [&](std::string& m) { sample::setLump(m, Lump::edges, edges.first, 1 << 30); }),
-         0,
-         {0, 0, 0, 0},
-         {MapDamage::lumpOutside}},
+        {"two rooms", good, 16, both, {}},
+        {"a face names an edge past the list", changed(good, [&](std::string& m) { putInt(m, surfEdges.first, 5000); }),
+         16, both, {geometryBadIndex}},
+        {"an edge names a corner past the list", changed(good, [&](std::string& m) { putInt(m, edges.first + 4, 0x00010000 | 900); }),
+         15, both, {geometryBadIndex}},
+        {"a corner that is no number", changed(good, [&](std::string& m) {
+             const float nan = std::nanf("");
+             const std::size_t firstCornerOfRoomTwo = 8 * std::size_t{12};
+             std::memcpy(m.data() + vertices.first + firstCornerOfRoomTwo, &nan, 4); }),
+         14, both, {geometryBadVertex}},
+        {"corners cut short", changed(good, [&](std::string& m) { sample::setLump(m, Lump::vertices, vertices.first, vertices.second - 13); }),
+         13, both, {geometryOddSize, geometryBadIndex}},
+        {"edges past the end", changed(good, [&](std::string& m) { sample::setLump(m, Lump::edges, edges.first, 1 << 30); }),
+         0, {0, 0, 0, 0}, {lumpOutside}},
         {"another version", version(29, good), 0, {0, 0, 0, 0}, {}},
+        // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemorySource source(c.bytes);
         const FloorPlan plan = readFloorPlan(source);
         EXPECT_EQ(plan.lines.size(), c.lines) << c.what;
@@ -272,6 +166,7 @@ TEST(MapReader, FileReadsAsMemoryAndFailuresAreNamed) {
     test::writeBytes(folder.file("crossfire.bsp"), bytes);
     const MapSummary fromFile = readMapSummary(folder.file("crossfire.bsp"));
     EXPECT_EQ(fromFile.title, "Crossfire");
+    EXPECT_EQ(fromFile.skyname, "desert");
     EXPECT_EQ(fromFile.wads.size(), 2U);
 
     std::error_code error;
@@ -318,7 +213,7 @@ TEST(MapAssets, TexturesAreLookedUpInTheGamesFoldersWithoutRegardToCase) {
          {"Halflife.WAD", "addon.wad", "hd.wad", "tfc.wad"},
          {true, true, true, false}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto result = lookUpWads(c.wads, placeOfMap(install.map(c.map)));
         ASSERT_EQ(result.size(), c.wads.size()) << c.map;
         for (std::size_t i = 0; i < result.size(); ++i) {
@@ -355,12 +250,11 @@ TEST(MapAssets, ToolTipLines) {
     MapSummary unreadable;
     unreadable.kind = MapKind::unreadable;
     unreadable.unreadableReason = "Zugriff verweigert";
-    struct Case {
+    const struct {
         MapSummary summary;
         std::vector<WadFile> wads;
         std::string tip;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {titled,
          {{"a.wad", true}, {"b.wad", false}, {"c.wad", false}},
          "Crossfire\nTexturen: a.wad, b.wad, c.wad\nFehlt: b.wad, c.wad\nStartpunkte: 3"},
@@ -370,7 +264,7 @@ TEST(MapAssets, ToolTipLines) {
         {other, {}, "dm.bsp\nKeine Half-Life-Karte"},
         {unreadable, {}, "dm.bsp\nNicht lesbar: Zugriff verweigert"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(mapToolTip("dm.bsp", c.summary, c.wads), c.tip);
 }
 

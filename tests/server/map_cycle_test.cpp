@@ -15,11 +15,10 @@ namespace {
 using Names = std::vector<std::string>;
 
 TEST(MapCycle, ReadAsTheGameReadsIt) {
-    struct Case {
+    const struct {
         std::string bytes;
         Names maps;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // clang-format off
         {"", {}},
         {"crossfire\r\nstalkyard\r\n", {"crossfire.bsp", "stalkyard.bsp"}},
@@ -31,7 +30,7 @@ TEST(MapCycle, ReadAsTheGameReadsIt) {
         {"\"\"\r\n", {}},
         // clang-format on
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(parseMapCycle(c.bytes), c.maps) << c.bytes;
 }
 
@@ -70,22 +69,6 @@ TEST(MapCycle, WritesReadsBackAndAFailedWriteLosesNothing) {
     EXPECT_FALSE(writeMapCycle(path, {"Ω.bsp"}));
     EXPECT_EQ(readMapCycle(path, reason), maps);
 #ifndef _WIN32
-    // A folder the player may not write: refused, the old file whole, nothing left beside it.
-    const std::string report = test::asPlayer(folder.path(), [&]() -> std::string {
-        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
-        const WriteResult written = writeMapCycle(path, {"stalkyard.bsp"});
-        std::string r;
-        if (written || written.reason.empty())
-            r += "written; ";
-        std::string why;
-        if (readMapCycle(path, why) != maps)
-            r += "old file changed; ";
-        if (std::distance(std::filesystem::directory_iterator(folder.path()), {}) != 1)
-            r += "left something behind; ";
-        return r;
-    });
-    EXPECT_EQ(report, "");
     // Unreadable: named with its reason, not taken for an empty cycle.
     writeBytes(path, "x\r\n");
     const std::string unreadable = test::asPlayer(folder.path(), [&]() -> std::string {

@@ -11,6 +11,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <optional>
+
 using namespace gravelock;
 using namespace gravelock::servers;
 using namespace gravelock::test;
@@ -19,22 +21,9 @@ Q_DECLARE_METATYPE(gravelock::test::FakeServerBehaviour)
 
 namespace {
 
-ServerInfo sample(const std::string& name = "Die Festung") {
-    ServerInfo info;
-    info.name = name;
-    info.map = "2fort";
-    info.game = "tfc";
-    info.description = "Team Fortress Classic";
-    info.players = 3;
-    info.maxPlayers = 16;
-    info.bots = 1;
-    info.vac = true;
-    return info;
-}
-
 FakeServerBehaviour behaving(const std::function<void(FakeServerBehaviour&)>& change = {}) {
     FakeServerBehaviour b;
-    b.info = sample();
+    b.info = {"", "Die Festung", "2fort", "tfc", "Team Fortress Classic", 3, 16, 1, false, true};
     b.details.players = {{"Spieler Eins", 12, 60.5f}, {"Zwei", -1, 3.0f}};
     for (int i = 0; i < 120; ++i)
         b.details.rules.emplace_back("rule_" + std::to_string(i), "Wert " + std::to_string(i));
@@ -110,13 +99,27 @@ private:
 class QueryEngineTest : public QObject {
     Q_OBJECT
 
+    // Fresh for each case; the fakes go last, after the engine asking them.
+    std::optional<FakeGameServers> fakes;
+    std::optional<QueryEngine> engine;
+    std::optional<Recorder> r;
+
 private slots:
-    void initTestCase() {
-        // Whatever a case forgets, nothing leaves this machine.
+    void init() {
+        // Whatever a case sets or forgets, nothing leaves this machine.
         qputenv("GRAVELOCK_MASTER", "127.0.0.1:9");
         qputenv("GRAVELOCK_STEAM_API", "http://127.0.0.1:9");
         qputenv("GRAVELOCK_LAN_TARGETS", "127.0.0.1");
         qunsetenv("GRAVELOCK_STEAM_KEY");
+        fakes.emplace();
+        engine.emplace();
+        r.emplace(*engine);
+    }
+
+    void cleanup() {
+        r.reset();
+        engine.reset();
+        fakes.reset();
     }
 
     void infoAnswers_data() {
@@ -124,52 +127,46 @@ private slots:
         QTest::addColumn<FakeServerBehaviour>("behaviour");
         QTest::addColumn<bool>("answers");
         QTest::addColumn<int>("requests"); // what the server received
-        QTest::newRow("current") << behaving() << true << 1;
-        QTest::newRow("old") << behaving([](auto& b) { b.form = Form::Old; }) << true << 1;
-        QTest::newRow("both, the first taken")
-            << behaving([](auto& b) { b.form = Form::Both; }) << true << 1;
-        QTest::newRow("challenge")
-            << behaving([](auto& b) { b.infoChallenge = true; }) << true << 2;
-        QTest::newRow("endless challenge, two rounds")
-            << behaving([](auto& b) { b.challengeLoop = true; }) << false << 3;
-        QTest::newRow("silent, two retries")
-            << behaving([](auto& b) { b.silent = true; }) << false << 3;
-        QTest::newRow("garbage") << behaving([](auto& b) { b.garbage = true; }) << false << 3;
-        QTest::newRow("answer from another port")
-            << behaving([](auto& b) { b.fromOtherPort = true; }) << false << 3;
+        const auto row = [](const char* name, bool answers, int requests,
+                            const std::function<void(FakeServerBehaviour&)>& change = {}) {
+            QTest::newRow(name) << behaving(change) << answers << requests;
+        };
+        row("current", true, 1);
+        row("old", true, 1, [](auto& b) { b.form = Form::Old; });
+        row("both, the first taken", true, 1, [](auto& b) { b.form = Form::Both; });
+        row("challenge", true, 2, [](auto& b) { b.infoChallenge = true; });
+        row("endless challenge, two rounds", false, 3, [](auto& b) { b.challengeLoop = true; });
+        row("silent, two retries", false, 3, [](auto& b) { b.silent = true; });
+        row("garbage", false, 3, [](auto& b) { b.garbage = true; });
+        row("answer from another port", false, 3, [](auto& b) { b.fromOtherPort = true; });
     }
 
     void infoAnswers() {
         QFETCH(FakeServerBehaviour, behaviour);
         QFETCH(bool, answers);
         QFETCH(int, requests);
-        FakeGameServers fakes;
-        const quint16 port = fakes.addServer(behaviour);
-        QueryEngine engine;
-        engine.setTimeout(100);
-        Recorder r(engine);
-        engine.queryInfo({local(port)});
-        QVERIFY(r.waitFinished());
+        const quint16 port = fakes->addServer(behaviour);
+        engine->setTimeout(100);
+        engine->queryInfo({local(port)});
+        QVERIFY(r->waitFinished());
         QTest::qWait(50); // a second answer would come now
-        QCOMPARE(r.finished, 1);
-        QCOMPARE(fakes.requests(port), requests);
+        QCOMPARE(r->finished, 1);
+        QCOMPARE(fakes->requests(port), requests);
         if (answers) {
-            QCOMPARE(r.answered.size(), std::size_t(1));
-            const ServerInfo& got = r.answered[0];
+            QCOMPARE(r->answered.size(), std::size_t(1));
+            const ServerInfo& got = r->answered[0];
             QCOMPARE(got.address, local(port));
-            QCOMPARE(got.name, behaviour.info.name);
-            QCOMPARE(got.map, "2fort");
-            QCOMPARE(got.game, "tfc");
-            QCOMPARE(got.players, 3);
-            QCOMPARE(got.maxPlayers, 16);
-            QCOMPARE(got.bots, 1);
-            QVERIFY(got.vac && !got.password);
+            const auto fields = [](const ServerInfo& i) {
+                return std::tie(i.name, i.map, i.game, i.description, i.players, i.maxPlayers,
+                                i.bots, i.password, i.vac);
+            };
+            QVERIFY(fields(got) == fields(behaviour.info));
             QVERIFY(got.pingMs >= 0 && got.pingMs < 100);
-            QVERIFY(r.silent.isEmpty());
+            QVERIFY(r->silent.isEmpty());
         } else {
-            QVERIFY(r.answered.empty());
-            QCOMPARE(r.silent, QStringList{QString::fromStdString(local(port))});
-            QCOMPARE(r.unreadable.size(), behaviour.garbage ? 1 : 0);
+            QVERIFY(r->answered.empty());
+            QCOMPARE(r->silent, QStringList{QString::fromStdString(local(port))});
+            QCOMPARE(r->unreadable.size(), behaviour.garbage ? 1 : 0);
         }
     }
 
@@ -182,121 +179,102 @@ private slots:
 
     void detailsWithAndWithoutChallengeAndSplit() {
         QFETCH(FakeServerBehaviour, behaviour);
-        FakeGameServers fakes;
-        const quint16 port = fakes.addServer(behaviour);
-        QueryEngine engine;
-        engine.setTimeout(200);
-        Recorder r(engine);
-        engine.queryDetails(local(port), true, true);
-        QVERIFY(r.waitFinished());
-        QCOMPARE(r.details.size(), std::size_t(1));
-        QCOMPARE(r.details[0].players.size(), std::size_t(2));
-        QCOMPARE(r.details[0].players[0].name, "Spieler Eins");
-        QCOMPARE(r.details[0].players[0].score, 12);
-        QCOMPARE(r.details[0].rules, behaviour.details.rules);
-        QCOMPARE(fakes.requests(port), behaviour.detailsChallenge ? 4 : 2);
+        const quint16 port = fakes->addServer(behaviour);
+        engine->setTimeout(200);
+        engine->queryDetails(local(port), true, true);
+        QVERIFY(r->waitFinished());
+        QCOMPARE(r->details.size(), std::size_t(1));
+        QCOMPARE(r->details[0].players.size(), std::size_t(2));
+        QCOMPARE(r->details[0].players[0].name, "Spieler Eins");
+        QCOMPARE(r->details[0].players[0].score, 12);
+        QCOMPARE(r->details[0].rules, behaviour.details.rules);
+        QCOMPARE(fakes->requests(port), behaviour.detailsChallenge ? 4 : 2);
     }
 
     // More servers than may be in flight, each asked once and answered once.
     void manyServersEachOnce() {
-        FakeGameServers fakes;
         std::vector<std::string> addresses;
         std::vector<quint16> ports;
         addresses.reserve(151);
         ports.reserve(150);
         for (int i = 0; i < 150; ++i) {
-            ports.push_back(fakes.addServer(behaving([i](auto& b) {
+            ports.push_back(fakes->addServer(behaving([i](auto& b) {
                 b.info.name = "Server " + std::to_string(i);
                 b.maxDelayMs = 20;
             })));
             addresses.push_back(local(ports.back()));
         }
         addresses.push_back("not an address");
-        QueryEngine engine;
-        Recorder r(engine);
-        engine.queryInfo(addresses);
-        QVERIFY(r.waitFinished());
-        QCOMPARE(r.answered.size(), std::size_t(150));
-        QCOMPARE(r.silent, QStringList{QStringLiteral("not an address")});
+        engine->queryInfo(addresses);
+        QVERIFY(r->waitFinished());
+        QCOMPARE(r->answered.size(), std::size_t(150));
+        QCOMPARE(r->silent, QStringList{QStringLiteral("not an address")});
         for (const quint16 port : ports)
-            QCOMPARE(fakes.requests(port), 1);
+            QCOMPARE(fakes->requests(port), 1);
     }
 
     void lanFindsServersOnTheProbedPortsOnly() {
-        FakeGameServers fakes;
         quint16 lanPort = 0;
         for (const quint16 port : {26905, 26904, 26903, 27020, 27019})
-            if ((lanPort = fakes.addServer(behaving(), port)) != 0)
+            if ((lanPort = fakes->addServer(behaving(), port)) != 0)
                 break;
         if (lanPort == 0)
             QSKIP("every probed port is taken on this machine");
-        fakes.addServer(behaving()); // elsewhere: never probed
-        QueryEngine engine;
-        engine.setLanWindow(300);
-        Recorder r(engine);
-        engine.scanLan();
-        QVERIFY(r.waitFinished());
-        QCOMPARE(r.answered.size(), std::size_t(1));
-        QCOMPARE(r.answered[0].address, local(lanPort));
+        fakes->addServer(behaving()); // elsewhere: never probed
+        engine->setLanWindow(300);
+        engine->scanLan();
+        QVERIFY(r->waitFinished());
+        QCOMPARE(r->answered.size(), std::size_t(1));
+        QCOMPARE(r->answered[0].address, local(lanPort));
     }
 
     void masterPagesAreFollowedAndEveryServerAsked() {
-        FakeGameServers fakes;
         std::vector<Endpoint> list;
         list.reserve(7);
         for (int i = 0; i < 4; ++i)
-            list.push_back(*parseEndpoint(local(fakes.addServer(behaving()))));
-        const quint16 silentPort = fakes.addServer(behaving([](auto& b) { b.silent = true; }));
+            list.push_back(*parseEndpoint(local(fakes->addServer(behaving()))));
+        const quint16 silentPort = fakes->addServer(behaving([](auto& b) { b.silent = true; }));
         list.push_back(*parseEndpoint(local(silentPort)));
         list.push_back(*parseEndpoint("169.254.1.1:27015")); // never asked
         list.push_back(list[0]);                             // listed twice, asked once
-        const quint16 master = fakes.addMaster(list, 4);
+        const quint16 master = fakes->addMaster(list, 4);
         qputenv("GRAVELOCK_MASTER", QByteArray::fromStdString(local(master)));
-        QueryEngine engine;
-        engine.setTimeout(100);
-        Recorder r(engine);
-        engine.listInternet("tfc");
-        QVERIFY(r.waitFinished(8000));
-        qputenv("GRAVELOCK_MASTER", "127.0.0.1:9");
-        QCOMPARE(fakes.masterRequests(), 2);
-        QCOMPARE(r.listed, std::vector<int>{5});
-        QCOMPARE(r.answered.size(), std::size_t(4));
-        QCOMPARE(r.silent, QStringList{QString::fromStdString(local(silentPort))});
-        QCOMPARE(fakes.requests(list[0].port), 1);
+        engine->setTimeout(100);
+        engine->listInternet("tfc");
+        QVERIFY(r->waitFinished(8000));
+        QCOMPARE(fakes->masterRequests(), 2);
+        QCOMPARE(r->listed, std::vector<int>{5});
+        QCOMPARE(r->answered.size(), std::size_t(4));
+        QCOMPARE(r->silent, QStringList{QString::fromStdString(local(silentPort))});
+        QCOMPARE(fakes->requests(list[0].port), 1);
     }
 
     void silentMasterFails() {
-        FakeGameServers fakes;
-        const quint16 master = fakes.addServer(behaving([](auto& b) { b.silent = true; }));
+        const quint16 master = fakes->addServer(behaving([](auto& b) { b.silent = true; }));
         // A name is looked up first (here in the hosts file).
         qputenv("GRAVELOCK_MASTER", "localhost:" + QByteArray::number(master));
-        QueryEngine engine;
-        engine.setTimeout(100);
-        Recorder r(engine);
-        engine.listInternet("");
-        QVERIFY(r.waitFinished());
-        qputenv("GRAVELOCK_MASTER", "127.0.0.1:9");
-        QCOMPARE(r.failures.size(), 1);
-        QVERIFY(r.failures[0].contains(QString::fromStdString(local(master)) + " antwortet nicht"));
-        QCOMPARE(fakes.requests(master), 3);
+        engine->setTimeout(100);
+        engine->listInternet("");
+        QVERIFY(r->waitFinished());
+        QCOMPARE(r->failures.size(), 1);
+        QVERIFY(
+            r->failures[0].contains(QString::fromStdString(local(master)) + " antwortet nicht"));
+        QCOMPARE(fakes->requests(master), 3);
     }
 
     void webApiListWithThePlayersKey() {
-        FakeGameServers fakes;
-        const quint16 port = fakes.addServer(behaving());
+        const quint16 port = fakes->addServer(behaving());
         FakeWebApi api(200, R"({"response":{"servers":[{"addr":")" +
                                 QByteArray::fromStdString(local(port)) +
                                 R"(","gamedir":"tfc"},{"addr":"169.254.0.9:27015"},{"addr":7}]}})");
         TempFolder keyFolder;
-        QueryEngine engine;
-        engine.setKeyFolder(keyFolder.path().string());
+        engine->setKeyFolder(keyFolder.path().string());
         QVERIFY(writeApiKey(keyFolder.path().string(), "00112233445566778899aabbccddeeff"));
         qputenv("GRAVELOCK_STEAM_API", "http://127.0.0.1:" + QByteArray::number(api.serverPort()));
-        Recorder r(engine);
-        engine.listInternet("tfc");
-        QVERIFY(r.waitFinished());
-        QCOMPARE(r.listed, std::vector<int>{1});
-        QCOMPARE(r.answered.size(), std::size_t(1));
+        engine->listInternet("tfc");
+        QVERIFY(r->waitFinished());
+        QCOMPARE(r->listed, std::vector<int>{1});
+        QCOMPARE(r->answered.size(), std::size_t(1));
         QVERIFY(api.received.startsWith(
             "GET /IGameServersService/GetServerList/v1/?key=00112233445566778899aabbccddeeff"));
         QVERIFY(api.received.contains("gamedir%5Ctfc") || api.received.contains("gamedir\\tfc"));
@@ -305,27 +283,23 @@ private slots:
         FakeWebApi refusing(403, "{}");
         qputenv("GRAVELOCK_STEAM_API",
                 "http://127.0.0.1:" + QByteArray::number(refusing.serverPort()));
-        Recorder refused(engine);
-        engine.listInternet("");
+        Recorder refused(*engine);
+        engine->listInternet("");
         QVERIFY(refused.waitFinished());
-        qputenv("GRAVELOCK_STEAM_API", "http://127.0.0.1:9");
         QCOMPARE(refused.failures.size(), 1);
         QVERIFY(refused.failures[0].contains(QStringLiteral("403")));
         QVERIFY(!refused.failures[0].contains(QStringLiteral("0011")));
     }
 
     void cancelSilencesEverything() {
-        FakeGameServers fakes;
         const quint16 port =
-            fakes.addServer(behaving([](auto& b) { b.minDelayMs = b.maxDelayMs = 50; }));
-        QueryEngine engine;
-        Recorder r(engine);
-        engine.queryInfo({local(port)});
+            fakes->addServer(behaving([](auto& b) { b.minDelayMs = b.maxDelayMs = 50; }));
+        engine->queryInfo({local(port)});
         QTest::qWait(10);
-        engine.cancel();
+        engine->cancel();
         QTest::qWait(150);
-        QVERIFY(r.answered.empty() && r.silent.isEmpty());
-        QCOMPARE(r.finished, 0);
+        QVERIFY(r->answered.empty() && r->silent.isEmpty());
+        QCOMPARE(r->finished, 0);
     }
 };
 

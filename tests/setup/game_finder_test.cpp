@@ -169,14 +169,12 @@ TEST_F(FindGames, NothingFoundNamesWhereItLooked) {
         at("$/home/.var/app/com.valvesoftware.Steam/.local/share/Steam"), at("$/home/.wine")};
     EXPECT_TRUE(search.games.empty());
     EXPECT_EQ(search.searched, places);
-    const std::string intro =
-        "Es wurde kein installiertes Half-Life gefunden.\n\nGesucht wurde in:";
-    const std::string outro =
-        "\n\nBitte gib das Programm und die Karten Ordner mit \"Durchsuchen\" an.";
-    EXPECT_EQ(noGameFoundMessage({"/a", "/b"}),
-              (SetupMessage{intro + "\n/a\n/b" + outro, "Half-Life nicht gefunden"}));
-    EXPECT_EQ(noGameFoundMessage({}).text,
-              intro + "\n(kein Steam-Ordner und kein Wine-Prefix bekannt)" + outro);
+    const SetupMessage message = noGameFoundMessage({"/a", "/b"});
+    EXPECT_EQ(message.title, "Half-Life nicht gefunden");
+    EXPECT_NE(message.text.find("Gesucht wurde in:\n/a\n/b\n\n"), std::string::npos);
+    EXPECT_NE(
+        noGameFoundMessage({}).text.find(":\n(kein Steam-Ordner und kein Wine-Prefix bekannt)\n\n"),
+        std::string::npos);
 }
 
 TEST_F(FindGames, AnInstallReachedTwiceIsFoundOnce) {
