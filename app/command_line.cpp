@@ -40,27 +40,29 @@ const QCommandLineOption kTimeout(QStringLiteral("timeout"),
                                   QStringLiteral("ms"));
 
 // Options Qt's window system reads itself, which the application object takes
-// off the command line when it is made.
-const QStringList kWindowSystemOptions = {
-    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
-    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
-    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
-    QStringLiteral("qwindowtitle"),    QStringLiteral("reverse"),
-    QStringLiteral("session"),         QStringLiteral("display"),
-    QStringLiteral("geometry"),        QStringLiteral("style"),
-    QStringLiteral("stylesheet"),      QStringLiteral("widgetcount"),
-    QStringLiteral("nograb"),          QStringLiteral("dograb"),
-    QStringLiteral("visual"),          QStringLiteral("dialogs"),
-    QStringLiteral("fontengine")};
-// Those of them followed by a value of their own.
-const QStringList kWindowSystemOptionsWithValue = {
-    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
-    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
-    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
-    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
-    QStringLiteral("display"),         QStringLiteral("geometry"),
-    QStringLiteral("style"),           QStringLiteral("stylesheet"),
-    QStringLiteral("visual")};
+// off the command line when it is made, and whether a value follows each.
+struct WindowSystemOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr WindowSystemOption kWindowSystemOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"reverse", false},
+    {"session", true},         {"display", true},
+    {"geometry", true},        {"style", true},
+    {"stylesheet", true},      {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"visual", true},          {"dialogs", false},
+    {"fontengine", false}};
+
+const WindowSystemOption* windowSystemOption(const QString& name) {
+    for (const WindowSystemOption& option : kWindowSystemOptions)
+        if (name == QLatin1String(option.name))
+            return &option;
+    return nullptr;
+}
 
 // `arguments` without the window system's options and their values: the same
 // command line whether or not an application object took them already.
@@ -74,14 +76,15 @@ QStringList withoutWindowSystemOptions(const QStringList& arguments) {
                                                                       : QString();
         const QString bare = name.section(QLatin1Char('='), 0, 0);
         const bool joined = bare != name;
+        const WindowSystemOption* option = windowSystemOption(name);
         const bool known =
             joined ? bare == QLatin1String("style") || bare == QLatin1String("stylesheet")
-                   : kWindowSystemOptions.contains(name);
+                   : option != nullptr;
         if (i == 0 || !known) {
             kept.append(argument);
             continue;
         }
-        if (!joined && kWindowSystemOptionsWithValue.contains(name))
+        if (!joined && option->takesValue)
             ++i;
     }
     return kept;
