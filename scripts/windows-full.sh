@@ -30,6 +30,8 @@ stage "packages ready"
 qt=$(nice -n 19 bash scripts/windows-qt.sh)
 stage "Qt for Windows in $qt"
 
+# A fresh clone has no build folder yet.
+mkdir -p "$root/build"
 cmake --preset windows-full -DGRAVELOCK_QT_MINGW="$qt" >"$root/build/windows-full.configure.log" 2>&1 || {
   tail -40 "$root/build/windows-full.configure.log"
   exit 1
