@@ -3,6 +3,7 @@
 //   gravelock-screenshots OUTPUT_FOLDER
 #include "app/gravelock_app.h"
 #include "app/startup.h"
+#include "app/unattended_services.h"
 #include "core/setting_keys.h"
 #include "frame/appearance.h"
 #include "maps/map_info_window.h"
@@ -36,17 +37,6 @@ public:
         std::printf("  message: %s / %s\n", qPrintable(m.title), qPrintable(m.text));
         return MsgResult::Ok;
     }
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&,
-                                    const QString&) override {
-        return std::nullopt;
-    }
-};
-class NoStart final : public GameStarter {
-public:
-    StartResult start(const StartRequest&, GameFailedEarly) override { return {true, {}, {}}; }
 };
 
 void touch(const QString& path) {

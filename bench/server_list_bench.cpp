@@ -8,6 +8,7 @@
 //     longest event-loop stall in ms while the answers arrived.
 // Every server it asks is a fake on 127.0.0.1.
 #include "app/gravelock_app.h"
+#include "app/unattended_services.h"
 #include "servers/server_table_model.h"
 #include "servers/servers_window.h"
 
@@ -77,17 +78,6 @@ int model() {
 class NoMessages final : public MessageBoxes {
 public:
     MsgResult show(QWidget*, const Message&) override { return MsgResult::Ok; }
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&,
-                                    const QString&) override {
-        return std::nullopt;
-    }
-};
-class NoStart final : public GameStarter {
-public:
-    StartResult start(const StartRequest&, GameFailedEarly) override { return {true, {}, {}}; }
 };
 
 int window(const char* masterPort) {
